@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through here: the caption is always
+// the application's title, and each message names its buttons, default
+// button and icon. Tests install an answerer instead of a person.
+namespace Messages {
+
+enum class Icon { None, Exclamation, Critical };
+
+struct Request
+{
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+    Icon icon;
+};
+
+using Answerer = std::function<QMessageBox::StandardButton(const Request&)>;
+
+inline constexpr const char* title = "Tilewright";
+
+// Replaces the person at the screen; an empty answerer shows real boxes again.
+void setAnswerer(Answerer answerer);
+
+QMessageBox::StandardButton show(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton, Icon icon = Icon::None);
+
+// A plain report: OK, no icon.
+void report(QWidget* parent, const QString& text);
+// A question with Yes and No, Yes the default.
+bool askYesNo(QWidget* parent, const QString& text);
+// A question with Yes, No and Cancel, Yes the default.
+QMessageBox::StandardButton askYesNoCancel(QWidget* parent, const QString& text);
+
+} // namespace Messages

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QFrame>
+
+// A panel whose children lie in a client area inside an optional 2-pixel
+// sunken border, so that their places do not depend on the border.
+class PictureBox : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setBorder(bool border);
+    bool hasBorder() const { return frameShape() != QFrame::NoFrame; }
+    QWidget* client() const { return m_client; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* m_client;
+};

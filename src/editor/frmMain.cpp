@@ -1,0 +1,236 @@
+#include "editor/frmMain.h"
+
+#include "app/PictureBox.h"
+#include "layout/MainDesign.h"
+#include "layout/MainLayout.h"
+#include "model/modLists.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace {
+
+int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QWidget(parent)
+    , m_geometry(frmMainDesign())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(frmMainDesign().caption);
+    buildControls();
+    resize(toPixels(frmMainDesign().innerWidth), toPixels(frmMainDesign().innerHeight));
+}
+
+frmMain::~frmMain() = default;
+
+QWidget* frmMain::containerFor(const ControlDesign& control) const
+{
+    if (control.container.isEmpty())
+        return const_cast<frmMain*>(this);
+    auto* box = qobject_cast<PictureBox*>(m_controls.value(control.container));
+    Q_ASSERT(box);
+    return box->client();
+}
+
+void frmMain::buildControls()
+{
+    m_views = new QButtonGroup(this);
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlDesign& control : frmMainDesign().controls) {
+        QWidget* parent = containerFor(control);
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+        case ControlKind::PictureBox: {
+            auto* box = new PictureBox(parent);
+            box->setBorder(control.border);
+            widget = box;
+            break;
+        }
+        case ControlKind::Image:
+            widget = new QLabel(parent);
+            break;
+        case ControlKind::Shape:
+            widget = new QWidget(parent);
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+            break;
+        case ControlKind::HScrollBar:
+        case ControlKind::VScrollBar: {
+            auto* bar = new QScrollBar(control.kind == ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
+            bar->setSingleStep(control.smallChange);
+            bar->setRange(0, 0);
+            bar->setFocusPolicy(Qt::TabFocus);
+            widget = bar;
+            break;
+        }
+        case ControlKind::Button:
+            widget = new QPushButton(control.caption, parent);
+            break;
+        case ControlKind::OptionButton: {
+            auto* button = new QPushButton(control.caption, parent);
+            button->setCheckable(true);
+            m_views->addButton(button, static_cast<int>(m_views->buttons().size()));
+            widget = button;
+            break;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::TextBox:
+        case ControlKind::Label:
+            Q_UNREACHABLE();
+        }
+        widget->setObjectName(control.name);
+        m_controls.insert(control.name, widget);
+        applyGeometry(control.name);
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            if (previousInTabOrder)
+                setTabOrder(previousInTabOrder, widget);
+            previousInTabOrder = widget;
+        }
+    }
+
+    // The corner between the map's scroll bars only fills the gap.
+    m_controls.value(QStringLiteral("cmdScrCorner"))->setEnabled(false);
+    m_controls.value(QStringLiteral("cmdScrCorner"))->setFocusPolicy(Qt::NoFocus);
+    // Hidden holders of the pictures the palettes are cut from.
+    m_controls.value(QStringLiteral("picTileSet"))->hide();
+    m_controls.value(QStringLiteral("imgEntityb0"))->hide();
+    m_controls.value(QStringLiteral("shpRing0"))->hide();
+    m_controls.value(QStringLiteral("shpRing2"))->hide();
+    m_views->button(0)->setChecked(true);
+
+    connect(m_views, &QButtonGroup::idClicked, this, &frmMain::optView_Click);
+    auto onChange = [this](const char* name, void (frmMain::*handler)()) {
+        auto* bar = qobject_cast<QScrollBar*>(m_controls.value(QString::fromLatin1(name)));
+        connect(bar, &QScrollBar::valueChanged, this, handler);
+    };
+    onChange("hscArea", &frmMain::hscArea_Change);
+    onChange("vscArea", &frmMain::vscArea_Change);
+    onChange("vscTiles", &frmMain::vscTiles_Change);
+    onChange("vscEntities", &frmMain::vscEntities_Change);
+    auto onClick = [this](const char* name, void (frmMain::*handler)()) {
+        auto* button = qobject_cast<QPushButton*>(m_controls.value(QString::fromLatin1(name)));
+        connect(button, &QPushButton::clicked, this, handler);
+    };
+    onClick("cmdSave", &frmMain::cmdSave_Click);
+    onClick("cmdLoad", &frmMain::cmdLoad_Click);
+    onClick("cmdEntityData", &frmMain::cmdEntityData_Click);
+    onClick("cmdResize", &frmMain::cmdResize_Click);
+}
+
+void frmMain::applyGeometry(const QString& name)
+{
+    QWidget* widget = m_controls.value(name);
+    const TwipRect& r = m_geometry.rect(name);
+    // Rounding both edges keeps neighbouring controls touching.
+    const int x0 = toPixels(r.left);
+    const int y0 = toPixels(r.top);
+    widget->setGeometry(x0, y0, toPixels(r.left + r.width) - x0, toPixels(r.top + r.height) - y0);
+}
+
+void frmMain::applyScrollRange(const QString& name)
+{
+    auto* bar = qobject_cast<QScrollBar*>(m_controls.value(name));
+    const ScrollRange& range = m_geometry.scroll(name);
+    bar->setEnabled(range.enabled);
+    bar->setMaximum(range.maximum);
+    bar->setPageStep(range.largeChange);
+    bar->setSingleStep(range.smallChange);
+}
+
+void frmMain::setBorder(const QString& name, bool border)
+{
+    m_geometry.setBorder(name, border);
+    qobject_cast<PictureBox*>(m_controls.value(name))->setBorder(border);
+}
+
+QString frmMain::Form_Load()
+{
+    levelops::makeNewLevel(modLists::level);
+    prcDrawTiles();
+
+    // Two-line captions for the corner views.
+    const char* const corners[][2] = {{"Top", "Left"}, {"Top", "Right"}, {"Bottom", "Left"}, {"Bottom", "Right"}};
+    for (int view = 1; view <= 4; ++view) {
+        const QString caption = QStringLiteral("%1\n%2").arg(QLatin1String(corners[view - 1][0]), QLatin1String(corners[view - 1][1]));
+        m_views->button(view)->setText(caption);
+    }
+
+    setBorder(QStringLiteral("picInner"), false);
+    setBorder(QStringLiteral("picTilesInner"), false);
+    setBorder(QStringLiteral("picEntitiesInner"), false);
+
+    modLists::level.levelChanged = false;
+    return {};
+}
+
+void frmMain::Form_Resize()
+{
+    layoutMainWindow(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
+    for (const char* name : {"picArea", "picTileBox", "picToolBox", "picTiles", "picEntities", "vscTiles", "vscEntities", "hscArea", "vscArea",
+             "cmdScrCorner"})
+        applyGeometry(QString::fromLatin1(name));
+    for (const char* name : {"vscTiles", "vscEntities", "hscArea", "vscArea"})
+        applyScrollRange(QString::fromLatin1(name));
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMain::optView_Click(int index)
+{
+    curView = static_cast<qint16>(index);
+    prcDrawTiles();
+}
+
+void frmMain::hscArea_Change()
+{
+    QWidget* map = m_controls.value(QStringLiteral("picInner"));
+    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("hscArea")))->value();
+    m_geometry.setLeft(QStringLiteral("picInner"), -value);
+    map->move(toPixels(-value), map->y());
+}
+
+void frmMain::vscArea_Change()
+{
+    QWidget* map = m_controls.value(QStringLiteral("picInner"));
+    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscArea")))->value();
+    m_geometry.setTop(QStringLiteral("picInner"), -value);
+    map->move(map->x(), toPixels(-value));
+}
+
+void frmMain::vscTiles_Change()
+{
+    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscTiles")))->value();
+    m_geometry.setTop(QStringLiteral("picTilesInner"), -value);
+    applyGeometry(QStringLiteral("picTilesInner"));
+}
+
+void frmMain::vscEntities_Change()
+{
+    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscEntities")))->value();
+    m_geometry.setTop(QStringLiteral("picEntitiesInner"), -value);
+    applyGeometry(QStringLiteral("picEntitiesInner"));
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "layout/FormGeometry.h"
+
+#include <QHash>
+#include <QWidget>
+
+class QScrollBar;
+class QButtonGroup;
+class PictureBox;
+
+// The main editor window: the map area on the left, the palette column on
+// the right and the tool box along the bottom. Its handlers work on the one
+// level of modLists.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up before the window is first shown: pictures, palettes and a new
+    // level. Returns an empty text on success, else what is wrong.
+    QString Form_Load();
+    // Fits the panels and scroll bars to the window's current size.
+    void Form_Resize();
+
+    // Map drawing.
+    void prcDrawTiles();
+    void prcDrawCell(qint16 x, qint16 y);
+
+    // Palettes.
+    void imgTile_Click(int index);
+    void imgEntity_Click(int index);
+    void imgGuy_Click();
+
+    // Mouse editing; positions in twips on the map surface.
+    void picInner_MouseDown(int Button, int Shift, double X, double Y);
+    void picInner_MouseMove(int Button, int Shift, double X, double Y);
+
+    // Views and scrolling.
+    void optView_Click(int index);
+    void hscArea_Change();
+    void vscArea_Change();
+    void vscTiles_Change();
+    void vscEntities_Change();
+
+    // Commands of the tool box.
+    void cmdSave_Click();
+    void cmdLoad_Click();
+    void cmdEntityData_Click();
+    void cmdResize_Click();
+    // The close handler: setting `cancel` to 1 keeps the window open.
+    void Form_Unload(int& cancel);
+
+    // The selection: 0 a tile kind, 1 an entity kind, -1 the player start.
+    qint16 selType = 0;
+    qint16 selIndex = 1;
+    // The shown and edited layer.
+    qint16 curView = 0;
+
+    const FormGeometry& geometry() const { return m_geometry; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* containerFor(const ControlDesign& control) const;
+    // Gives a design control its current place and size from the geometry.
+    void applyGeometry(const QString& name);
+    void applyScrollRange(const QString& name);
+    void setBorder(const QString& name, bool border);
+
+    FormGeometry m_geometry;
+    QHash<QString, QWidget*> m_controls;
+    QButtonGroup* m_views = nullptr;
+};

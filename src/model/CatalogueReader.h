@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/Catalogue.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The catalogue's file name in the game's working folder.
+inline constexpr const char* catalogueFileName = "Elements.txt";
+
+// Reads the catalogue text. On success fills `catalogue` and returns an empty
+// text; otherwise returns what is wrong, naming the line, and leaves
+// `catalogue` as it was. `fileName` is the name used in the messages.
+QString readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString& fileName = QString::fromLatin1(catalogueFileName));
+
+// Reads `Elements.txt` from `folder`; the message names the file's full path.
+QString loadCatalogue(const QString& folder, Catalogue& catalogue);

@@ -1,0 +1,112 @@
+#include "model/Level.h"
+
+
+namespace levelops {
+
+void makeNewLevel(Level& level)
+{
+    movePlayer(level, 0, 0);
+    level.playerData = QStringLiteral("right");
+    replaceGrid(level, 8, 8);
+    clearEntities(level);
+    level.levelChanged = false;
+}
+
+void replaceGrid(Level& level, qint16 width, qint16 height)
+{
+    level.levelTiles = TileGrid(width, height);
+    level.levelWidth = width;
+    level.levelHeight = height;
+}
+
+void clearEntities(Level& level)
+{
+    level.entities.clear();
+    level.entityData.clear();
+    level.entityCount = 0;
+}
+
+bool appendEntity(Level& level, const Entity& entity, const QString& data)
+{
+    if (level.entityCount >= Level::maxEntities)
+        return false;
+    level.entities.push_back(entity);
+    level.entityData.push_back(data);
+    ++level.entityCount;
+    return true;
+}
+
+void removeEntity(Level& level, int slot)
+{
+    Q_ASSERT(slot >= 0 && slot < level.entityCount);
+    level.entities.erase(level.entities.begin() + slot);
+    level.entityData.erase(level.entityData.begin() + slot);
+    --level.entityCount;
+}
+
+void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight)
+{
+    size_t kept = 0;
+    for (size_t slot = 0; slot < level.entities.size(); ++slot) {
+        Entity moved = level.entities[slot];
+        const int x = moved.x + dx;
+        const int y = moved.y + dy;
+        if (x < 0 || y < 0 || x >= newWidth || y >= newHeight)
+            continue;
+        moved.x = static_cast<qint16>(x);
+        moved.y = static_cast<qint16>(y);
+        level.entities[kept] = moved;
+        if (kept != slot)
+            level.entityData[kept] = std::move(level.entityData[slot]);
+        ++kept;
+    }
+    level.entities.resize(kept);
+    level.entityData.resize(kept);
+    level.entityCount = static_cast<qint16>(kept);
+}
+
+void setCell(Level& level, int layer, int x, int y, qint16 kind)
+{
+    level.levelTiles(layer, x, y) = kind;
+}
+
+void clearCell(Level& level, int layer, int x, int y)
+{
+    level.levelTiles(layer, x, y) = TileGrid::emptyValue(layer);
+}
+
+void movePlayer(Level& level, qint16 x, qint16 y)
+{
+    level.playerX = x;
+    level.playerY = y;
+}
+
+void setDataText(Level& level, int slot, const QString& text)
+{
+    if (slot < 0)
+        level.playerData = text;
+    else
+        level.entityData[static_cast<size_t>(slot)] = text;
+}
+
+int findEntity(const Level& level, int layer, int x, int y, int kind)
+{
+    for (int slot = 0; slot < level.entityCount; ++slot) {
+        const Entity& e = level.entities[static_cast<size_t>(slot)];
+        if (e.layer == layer && e.x == x && e.y == y && e.kind == kind)
+            return slot;
+    }
+    return -1;
+}
+
+int lastEntityAt(const Level& level, int layer, int x, int y)
+{
+    for (int slot = level.entityCount - 1; slot >= 0; --slot) {
+        const Entity& e = level.entities[static_cast<size_t>(slot)];
+        if (e.layer == layer && e.x == x && e.y == y)
+            return slot;
+    }
+    return -1;
+}
+
+} // namespace levelops

@@ -1,0 +1,93 @@
+#include "model/Numbers.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace numbers {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Skips a run of digits and tells how many there were.
+qsizetype skipDigits(QStringView text, qsizetype& pos)
+{
+    const qsizetype start = pos;
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
+    return pos - start;
+}
+
+} // namespace
+
+std::optional<double> parseNumber(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const QStringView number = text.sliced(begin, end - begin);
+
+    qsizetype pos = 0;
+    if (pos < number.size() && (number[pos] == u'+' || number[pos] == u'-'))
+        ++pos;
+    qsizetype digits = skipDigits(number, pos);
+    if (pos < number.size() && number[pos] == u'.') {
+        ++pos;
+        digits += skipDigits(number, pos);
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (pos < number.size() && (number[pos] == u'e' || number[pos] == u'E')) {
+        ++pos;
+        if (pos < number.size() && (number[pos] == u'+' || number[pos] == u'-'))
+            ++pos;
+        if (skipDigits(number, pos) == 0)
+            return std::nullopt;
+    }
+    if (pos != number.size())
+        return std::nullopt;
+
+    bool ok = false;
+    const double value = number.toString().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint16> roundToInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    // nearbyint rounds in the default mode, to nearest with ties to even.
+    const double rounded = std::nearbyint(value);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    return static_cast<qint16>(rounded);
+}
+
+std::optional<qint16> toInt16(QStringView text)
+{
+    const std::optional<double> value = parseNumber(text);
+    if (!value)
+        return std::nullopt;
+    return roundToInt16(*value);
+}
+
+QString text(int value)
+{
+    return QString::number(value);
+}
+
+} // namespace numbers

@@ -1,0 +1,15 @@
+#include "model/modLists.h"
+
+#include "model/CatalogueReader.h"
+
+namespace modLists {
+
+Catalogue catalogue;
+Level level;
+
+QString readElements(const QString& workingFolder)
+{
+    return loadCatalogue(workingFolder, catalogue);
+}
+
+} // namespace modLists

@@ -1,0 +1,162 @@
+#include "layout/MainDesign.h"
+#include "layout/MainLayout.h"
+
+#include <QTest>
+
+namespace {
+
+// The geometry as it stands after start-up: the three surfaces lose their
+// borders and the map is sized for an 8 by 8 level.
+FormGeometry startedGeometry(double mapWidth = 3960, double mapHeight = 3960)
+{
+    FormGeometry g(frmMainDesign());
+    for (const char* name : {"picInner", "picTilesInner", "picEntitiesInner"})
+        g.setBorder(QString::fromLatin1(name), false);
+    g.setWidth("picInner", mapWidth);
+    g.setHeight("picInner", mapHeight);
+    return g;
+}
+
+} // namespace
+
+class tst_mainlayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void panels_data()
+    {
+        QTest::addColumn<double>("W");
+        QTest::addColumn<double>("H");
+        QTest::addColumn<double>("areaWidth");
+        QTest::addColumn<double>("areaHeight");
+        QTest::addColumn<double>("tileBoxLeft");
+        QTest::addColumn<double>("toolBoxTop");
+        QTest::addColumn<double>("toolBoxWidth");
+
+        QTest::newRow("design size") << 11295.0 << 10575.0 << 8880.0 << 8880.0 << 9120.0 << 9120.0 << 11055.0;
+        QTest::newRow("1500 wider") << 12795.0 << 10575.0 << 10380.0 << 8880.0 << 10620.0 << 9120.0 << 12555.0;
+        QTest::newRow("odd sizes stay unrounded") << 11295.5 << 10575.0 << 8880.5 << 8880.0 << 9120.5 << 9120.0 << 11055.5;
+    }
+
+    void panels()
+    {
+        QFETCH(double, W);
+        QFETCH(double, H);
+        FormGeometry g = startedGeometry();
+        layoutMainWindow(g, W, H);
+        QTEST(g.width("picArea"), "areaWidth");
+        QTEST(g.height("picArea"), "areaHeight");
+        QTEST(g.left("picTileBox"), "tileBoxLeft");
+        QTEST(g.height("picTileBox"), "areaHeight");
+        QTEST(g.top("picToolBox"), "toolBoxTop");
+        QTEST(g.width("picToolBox"), "toolBoxWidth");
+        QCOMPARE(g.width("picTileBox"), 2055.0);
+        QCOMPARE(g.height("picToolBox"), 1335.0);
+        QCOMPARE(g.rect("picArea").left, 120.0);
+    }
+
+    void paletteColumn()
+    {
+        FormGeometry g = startedGeometry();
+        layoutMainWindow(g, 11295, 10575);
+        // P = 8880 - 60; each palette (P - 1080 - 240) / 2 high.
+        QCOMPARE(g.height("picTiles"), 3750.0);
+        QCOMPARE(g.height("picEntities"), 3750.0);
+        QCOMPARE(g.top("picEntities"), 8820.0 - 3750 - 120);
+        QCOMPARE(g.left("vscTiles"), 1755.0 - 255);
+        QCOMPARE(g.height("vscTiles"), 3690.0);
+        QCOMPARE(g.height("vscEntities"), 3690.0);
+        // The design's palette surfaces (1215 high) fit: no scrolling.
+        QVERIFY(!g.scroll("vscTiles").enabled);
+        QCOMPARE(g.scroll("vscTiles").maximum, 0);
+    }
+
+    void paletteScrollRange()
+    {
+        FormGeometry g = startedGeometry();
+        g.setHeight("picTilesInner", 5000);
+        layoutMainWindow(g, 11295, 10575);
+        const ScrollRange& r = g.scroll("vscTiles");
+        QVERIFY(r.enabled);
+        QCOMPARE(r.maximum, 5000 - 3690);
+        // 3690 / 1080 = 3.4 small steps: the page is three of them.
+        QCOMPARE(r.largeChange, 3240);
+        QCOMPARE(r.smallChange, 1080);
+    }
+
+    void mapScrollRanges_data()
+    {
+        QTest::addColumn<double>("mapWidth");
+        QTest::addColumn<double>("W");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("largeChange");
+
+        // At the design size the visible width is 8880 - 60 - 255 = 8565.
+        QTest::newRow("8 by 8 fits") << 3960.0 << 11295.0 << false << 0 << 8565;
+        QTest::newRow("just fits") << 8565.0 << 11295.0 << false << 0 << 8565;
+        QTest::newRow("half a twip over rounds to even 0") << 8565.5 << 11295.0 << false << 0 << 8565;
+        QTest::newRow("1000 wider") << 9565.0 << 11295.0 << true << 1000 << 7680;
+        // A visible width of 8600: 8.96 small steps, so the page is 8 of them.
+        QTest::newRow("visible 8600") << 9600.0 << 11330.0 << true << 1000 << 7680;
+        // Under one small step visible: the page step of 0 is refused and the
+        // one set from the visible width stays.
+        QTest::newRow("tiny window") << 32790.0 << 3000.0 << true << 32790 - 270 << 270;
+    }
+
+    void mapScrollRanges()
+    {
+        QFETCH(double, mapWidth);
+        QFETCH(double, W);
+        FormGeometry g = startedGeometry(mapWidth);
+        layoutMainWindow(g, W, 10575);
+        const ScrollRange& r = g.scroll("hscArea");
+        QTEST(r.enabled, "enabled");
+        QTEST(r.maximum, "maximum");
+        QTEST(r.largeChange, "largeChange");
+        QCOMPARE(r.smallChange, 960);
+    }
+
+    void mapArea()
+    {
+        FormGeometry g = startedGeometry();
+        layoutMainWindow(g, 11295, 10575);
+        QCOMPARE(g.width("hscArea"), 8820.0 - 255);
+        QCOMPARE(g.left("vscArea"), 8820.0 - 255);
+        QCOMPARE(g.top("hscArea"), 8820.0 - 255);
+        QCOMPARE(g.height("vscArea"), 8820.0 - 255);
+        QCOMPARE(g.rect("cmdScrCorner"), (TwipRect{8565, 8565, 255, 255}));
+        QCOMPARE(g.scroll("vscArea").largeChange, 8565);
+    }
+
+    void narrowerThanMargins()
+    {
+        FormGeometry g = startedGeometry();
+        layoutMainWindow(g, 11295, 10575);
+        // Below 2415 twips the map area would get a negative width: that step
+        // is skipped, the palette column still moves.
+        layoutMainWindow(g, 2000, 10575);
+        QCOMPARE(g.width("picArea"), 8880.0);
+        QCOMPARE(g.left("picTileBox"), 2000.0 - 120 - 2055);
+        QCOMPARE(g.width("picToolBox"), 1760.0);
+
+        layoutMainWindow(g, 100, 100);
+        QCOMPARE(g.width("picToolBox"), 1760.0);
+        QCOMPARE(g.height("picArea"), 8880.0);
+        QCOMPARE(g.top("picToolBox"), 100.0 - 120 - 1335);
+        for (const char* name : {"picTiles", "picEntities", "vscTiles", "hscArea", "vscArea"}) {
+            QVERIFY(g.width(name) >= 0);
+            QVERIFY(g.height(name) >= 0);
+        }
+
+        // Back to the design size, everything is where it was.
+        layoutMainWindow(g, 11295, 10575);
+        FormGeometry fresh = startedGeometry();
+        layoutMainWindow(fresh, 11295, 10575);
+        for (const ControlDesign& c : frmMainDesign().controls)
+            QCOMPARE(g.rect(c.name), fresh.rect(c.name));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_mainlayout)
+#include "tst_mainlayout.moc"
