@@ -1,6 +1,7 @@
 #include "editor/frmMain.h"
 
 #include "app/PictureBox.h"
+#include "app/Twips.h"
 #include "layout/MainDesign.h"
 #include "layout/MainLayout.h"
 #include "model/modLists.h"
@@ -11,16 +12,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include <cmath>
-
-namespace {
-
-int toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-} // namespace
 
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
@@ -29,7 +20,7 @@ frmMain::frmMain(QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(frmMainDesign().caption);
     buildControls();
-    resize(toPixels(frmMainDesign().innerWidth), toPixels(frmMainDesign().innerHeight));
+    resize(twipsToPixels(frmMainDesign().innerWidth), twipsToPixels(frmMainDesign().innerHeight));
 }
 
 frmMain::~frmMain() = default;
@@ -129,12 +120,7 @@ void frmMain::buildControls()
 
 void frmMain::applyGeometry(const QString& name)
 {
-    QWidget* widget = m_controls.value(name);
-    const TwipRect& r = m_geometry.rect(name);
-    // Rounding both edges keeps neighbouring controls touching.
-    const int x0 = toPixels(r.left);
-    const int y0 = toPixels(r.top);
-    widget->setGeometry(x0, y0, toPixels(r.left + r.width) - x0, toPixels(r.top + r.height) - y0);
+    placeInTwips(m_controls.value(name), m_geometry.rect(name));
 }
 
 void frmMain::applyScrollRange(const QString& name)
@@ -210,7 +196,7 @@ void frmMain::hscArea_Change()
     QWidget* map = m_controls.value(QStringLiteral("picInner"));
     const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("hscArea")))->value();
     m_geometry.setLeft(QStringLiteral("picInner"), -value);
-    map->move(toPixels(-value), map->y());
+    map->move(twipsToPixels(-value), map->y());
 }
 
 void frmMain::vscArea_Change()
@@ -218,7 +204,7 @@ void frmMain::vscArea_Change()
     QWidget* map = m_controls.value(QStringLiteral("picInner"));
     const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscArea")))->value();
     m_geometry.setTop(QStringLiteral("picInner"), -value);
-    map->move(map->x(), toPixels(-value));
+    map->move(map->x(), twipsToPixels(-value));
 }
 
 void frmMain::vscTiles_Change()
