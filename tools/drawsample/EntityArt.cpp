@@ -240,10 +240,13 @@ QImage drawPlayer()
     const QColor tunic(255, 0, 0);
     const QColor trousers(0, 0, 255);
     const QColor hair(96, 48, 0);
+    // These bits keep most of a light tile's red and some of its green: skin-like.
+    const QColor face(255, 224, 192);
     QImage image(kEntityArt, kEntityArt, QImage::Format_RGB32);
     PixelCanvas c(image);
     c.fill(Qt::white);
-    // Head, facing right; the face is left white so the tile shows through.
+    // Head, facing right.
+    c.ellipse(9, 1, 11, 11, face);
     c.ring(9, 1, 11, 11, ink);
     c.rect(10, 1, 9, 3, ink);
     c.rect(9, 3, 3, 4, ink);

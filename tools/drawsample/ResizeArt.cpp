@@ -33,6 +33,16 @@ void arrow(PixelCanvas &c, QPoint tail, QPoint head)
     c.polygon({head + d, neck - d + across * wing, neck - d - across * wing}, kArrow);
 }
 
+// An arrow across an edge: from the edge outward when the level grows there,
+// from outside onto the edge when it shrinks.
+void edgeArrow(PixelCanvas &c, QPoint onEdge, QPoint d, bool grows)
+{
+    if (grows)
+        arrow(c, onEdge - d, onEdge + d * 18);
+    else
+        arrow(c, onEdge - d * 18, onEdge + d * 3);
+}
+
 } // namespace
 
 QImage drawResizeButton(int corner, int row)
@@ -92,19 +102,21 @@ QImage drawResizeButton(int corner, int row)
         c.ellipse(nearX - 2, nearY - 2, 5, 5, kLevel);
         return image;
     }
-    // Slide a straight arrow a little along its edge, away from the corner,
-    // so that it sits on that edge rather than on the corner.
-    QPoint anchor = cornerPoint;
-    if (gx == 0)
-        anchor.rx() -= sx * 12;
-    if (gy == 0)
-        anchor.ry() -= sy * 12;
-    const QPoint d(gx * sx, gy * sy);
-    const bool outward = gx >= 0 && gy >= 0;
-    const bool inward = gx <= 0 && gy <= 0;
-    const int back = outward ? 1 : (inward ? 18 : 9);
-    const int ahead = outward ? 18 : (inward ? 3 : 9);
-    arrow(c, anchor - d * back, anchor + d * ahead);
+    // Growing or shrinking both ways is one diagonal arrow at the corner;
+    // otherwise each edge that moves gets a straight arrow of its own, slid a
+    // little along that edge so that it sits on the edge, not on the corner.
+    if (gx == gy) {
+        const QPoint d(gx * sx, gy * sy);
+        if (gx > 0)
+            arrow(c, cornerPoint - d, cornerPoint + d * 18);
+        else
+            arrow(c, cornerPoint - d * 18, cornerPoint + d * 3);
+    } else {
+        if (gx != 0)
+            edgeArrow(c, QPoint(nearX, nearY - sy * 12), QPoint(gx * sx, 0), gx > 0);
+        if (gy != 0)
+            edgeArrow(c, QPoint(nearX - sx * 12, nearY), QPoint(0, gy * sy), gy > 0);
+    }
     return image;
 }
 

@@ -49,7 +49,7 @@ void drawWall(PixelCanvas &c)
             c.rect(left, y + 5, right - left, 1, brickDark);
         }
     }
-    c.speckle(0, 0, 28, 28, 10, 3, brickDark);
+    c.speckle(0, 0, 28, 28, 5, 3, brickDark);
 }
 
 void drawIce(PixelCanvas &c)
@@ -168,8 +168,30 @@ void drawExit(PixelCanvas &c)
     c.rect(3, 3, 22, 1, QColor(92, 196, 112));
 }
 
-// A one-way plate, pointing up; the other three directions are this turned.
-void drawArrowUp(PixelCanvas &c)
+// The arrow of a one-way plate, pointing up: a bit mask turned as needed,
+// so that all four directions are the same shape.
+QImage arrowMask(int degrees)
+{
+    QImage mask(kTileArt, kTileArt, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    for (int y = 4; y < 14; ++y) {
+        const int half = y - 3;
+        for (int x = 14 - half; x < 14 + half; ++x)
+            mask.setPixel(x, y, qRgb(255, 255, 255));
+    }
+    for (int y = 14; y < 24; ++y) {
+        for (int x = 10; x < 18; ++x)
+            mask.setPixel(x, y, qRgb(255, 255, 255));
+    }
+    return mask.transformed(QTransform().rotate(degrees));
+}
+
+bool inMask(const QImage &mask, int x, int y)
+{
+    return mask.valid(x, y) && qRed(mask.pixel(x, y)) != 0;
+}
+
+void drawOneWay(PixelCanvas &c, int degrees)
 {
     const QColor plate(118, 124, 134);
     const QColor plateDark(84, 88, 98);
@@ -182,29 +204,22 @@ void drawArrowUp(PixelCanvas &c)
     c.rect(1, 1, 1, kTileArt - 2, plateLight);
     for (const QPoint &p : {QPoint(3, 3), QPoint(24, 3), QPoint(3, 24), QPoint(24, 24)})
         c.pixel(p.x(), p.y(), plateDark);
-    const QVector<QPoint> shape = {{14, 4}, {23, 13}, {18, 13}, {18, 23},
-                                   {10, 23}, {10, 13}, {5, 13}, {13, 4}};
-    c.outlinedPolygon(shape, arrow, arrowDark);
-}
-
-QImage turned(const QImage &image, int degrees)
-{
-    return image.transformed(QTransform().rotate(degrees));
-}
-
-void drawTurned(PixelCanvas &c, int degrees)
-{
-    QImage up(kTileArt, kTileArt, QImage::Format_RGB32);
-    {
-        PixelCanvas upCanvas(up);
-        drawArrowUp(upCanvas);
+    const QImage mask = arrowMask(degrees);
+    for (int y = 0; y < kTileArt; ++y) {
+        for (int x = 0; x < kTileArt; ++x) {
+            if (!inMask(mask, x, y))
+                continue;
+            const bool edge = !inMask(mask, x - 1, y) || !inMask(mask, x + 1, y)
+                              || !inMask(mask, x, y - 1) || !inMask(mask, x, y + 1);
+            c.pixel(x, y, edge ? arrowDark : arrow);
+        }
     }
-    c.painter().drawImage(0, 0, turned(up, degrees));
 }
 
-void drawArrowRight(PixelCanvas &c) { drawTurned(c, 90); }
-void drawArrowDown(PixelCanvas &c) { drawTurned(c, 180); }
-void drawArrowLeft(PixelCanvas &c) { drawTurned(c, 270); }
+void drawArrowUp(PixelCanvas &c) { drawOneWay(c, 0); }
+void drawArrowRight(PixelCanvas &c) { drawOneWay(c, 90); }
+void drawArrowDown(PixelCanvas &c) { drawOneWay(c, 180); }
+void drawArrowLeft(PixelCanvas &c) { drawOneWay(c, 270); }
 
 } // namespace
 
