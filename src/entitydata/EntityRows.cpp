@@ -1,0 +1,80 @@
+#include "entitydata/EntityRows.h"
+
+#include "model/Numbers.h"
+
+namespace entityrows {
+
+namespace {
+
+const Entity& entityOfRow(const Level& level, int row)
+{
+    return level.entities[static_cast<size_t>(row - 1)];
+}
+
+// A kind that the catalogue does not know shows an empty name and tip
+// rather than reading past the table.
+QString entityField(const Catalogue& catalogue, int kind, Catalogue::EntityField field)
+{
+    if (kind < 0 || kind >= catalogue.entityCount())
+        return QString();
+    return catalogue.entityDefs[static_cast<size_t>(kind)][field];
+}
+
+QString position(int x, int y)
+{
+    return numbers::text(x) + u',' + numbers::text(y) + u',';
+}
+
+} // namespace
+
+int rowCount(const Level& level)
+{
+    return level.entityCount + 1;
+}
+
+QString objectText(const Level& level, const Catalogue& catalogue, int row)
+{
+    if (row == playerRow)
+        return position(level.playerX, level.playerY) + QStringLiteral("Player");
+    const Entity& entity = entityOfRow(level, row);
+    return position(entity.x, entity.y) + entityField(catalogue, entity.kind, Catalogue::EntityName);
+}
+
+QString dataText(const Level& level, int row)
+{
+    if (row == playerRow)
+        return level.playerData;
+    return level.entityData[static_cast<size_t>(row - 1)];
+}
+
+QString tip(const Level& level, const Catalogue& catalogue, int row)
+{
+    if (row == playerRow)
+        return QStringLiteral("'left' or 'right'");
+    return entityField(catalogue, entityOfRow(level, row).kind, Catalogue::EntityTip);
+}
+
+QStringList objectTexts(const Level& level, const Catalogue& catalogue)
+{
+    QStringList texts;
+    texts.reserve(rowCount(level));
+    for (int row = 0; row < rowCount(level); ++row)
+        texts.append(objectText(level, catalogue, row));
+    return texts;
+}
+
+QStringList dataTexts(const Level& level)
+{
+    QStringList texts;
+    texts.reserve(rowCount(level));
+    for (int row = 0; row < rowCount(level); ++row)
+        texts.append(dataText(level, row));
+    return texts;
+}
+
+void storeData(Level& level, int row, const QString& text)
+{
+    levelops::setDataText(level, row - 1, text);
+}
+
+} // namespace entityrows
