@@ -73,6 +73,9 @@ private:
     void applyScrollRange(const QString& name);
     void setBorder(const QString& name, bool border);
 
+    // The resize dialog, kept while only hidden so that it keeps what was typed.
+    class frmResize* m_frmResize = nullptr;
+
     FormGeometry m_geometry;
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_views = nullptr;

@@ -1,0 +1,152 @@
+#include "entitydata/frmEntityData.h"
+
+#include "app/Twips.h"
+#include "entitydata/EntityRows.h"
+#include "layout/EntityDataDesign.h"
+#include "layout/EntityDataLayout.h"
+#include "model/modLists.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+frmEntityData::frmEntityData(QWidget* parent)
+    : QDialog(parent)
+    , m_geometry(frmEntityDataDesign())
+{
+    setObjectName(QStringLiteral("frmEntityData"));
+    setWindowTitle(frmEntityDataDesign().caption);
+    buildControls();
+    resize(twipsToPixels(frmEntityDataDesign().innerWidth), twipsToPixels(frmEntityDataDesign().innerHeight));
+    Form_Load();
+}
+
+frmEntityData::~frmEntityData() = default;
+
+void frmEntityData::buildControls()
+{
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlDesign& control : frmEntityDataDesign().controls) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+        case ControlKind::ListBox: {
+            auto* list = new QListWidget(this);
+            // Every row is one line of text: the view need not measure each
+            // of many thousand rows.
+            list->setUniformItemSizes(true);
+            // Without a horizontal bar both lists keep the same height, so
+            // their rows stay side by side.
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            widget = list;
+            break;
+        }
+        case ControlKind::TextBox:
+            widget = new QLineEdit(this);
+            break;
+        case ControlKind::Button:
+            widget = new QPushButton(control.caption, this);
+            break;
+        case ControlKind::Label: {
+            auto* label = new QLabel(this);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setTextFormat(Qt::PlainText);
+            widget = label;
+            break;
+        }
+        default:
+            Q_UNREACHABLE();
+        }
+        widget->setObjectName(control.name);
+        m_controls.insert(control.name, widget);
+        applyGeometry(control.name);
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            if (previousInTabOrder)
+                setTabOrder(previousInTabOrder, widget);
+            previousInTabOrder = widget;
+        }
+    }
+
+    lstCurEnt = qobject_cast<QListWidget*>(m_controls.value(QStringLiteral("lstCurEnt")));
+    lstCurDat = qobject_cast<QListWidget*>(m_controls.value(QStringLiteral("lstCurDat")));
+    txtData = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("txtData")));
+    cmdApply = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdApply")));
+    lblTip = qobject_cast<QLabel*>(m_controls.value(QStringLiteral("lblTip")));
+    cmdClose = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdClose")));
+
+    // Enter applies wherever the focus is; only Apply may take it.
+    for (QPushButton* button : {cmdApply, cmdClose})
+        button->setAutoDefault(false);
+    cmdApply->setDefault(true);
+
+    connect(lstCurEnt, &QListWidget::currentRowChanged, this, &frmEntityData::lstCurEnt_Click);
+    connect(lstCurDat, &QListWidget::currentRowChanged, this, &frmEntityData::lstCurDat_Click);
+    // The two lists read as one table: scrolling either shows the same rows in both.
+    connect(lstCurEnt->verticalScrollBar(), &QScrollBar::valueChanged, lstCurDat->verticalScrollBar(), &QScrollBar::setValue);
+    connect(lstCurDat->verticalScrollBar(), &QScrollBar::valueChanged, lstCurEnt->verticalScrollBar(), &QScrollBar::setValue);
+    connect(cmdApply, &QPushButton::clicked, this, &frmEntityData::cmdApply_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmEntityData::cmdClose_Click);
+}
+
+void frmEntityData::applyGeometry(const QString& name)
+{
+    placeInTwips(m_controls.value(name), m_geometry.rect(name));
+}
+
+void frmEntityData::Form_Load()
+{
+    const Level& level = modLists::level;
+    lstCurEnt->addItems(entityrows::objectTexts(level, modLists::catalogue));
+    lstCurDat->addItems(entityrows::dataTexts(level));
+    // No row is chosen until the user chooses one; a list that takes the
+    // focus must not pick its first row by itself.
+    lstCurEnt->setCurrentRow(-1);
+    lstCurDat->setCurrentRow(-1);
+}
+
+void frmEntityData::Form_Resize()
+{
+    layoutEntityData(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
+    for (const ControlDesign& control : frmEntityDataDesign().controls)
+        applyGeometry(control.name);
+}
+
+void frmEntityData::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmEntityData::lstCurEnt_Click()
+{
+    const int row = lstCurEnt->currentRow();
+    if (row < 0)
+        return;
+    lstCurDat->setCurrentRow(row);
+    txtData->setText(lstCurDat->item(row)->text());
+    // Paragraph breaks of the catalogue's tips are CR LF pairs; the label breaks lines at LF.
+    lblTip->setText(entityrows::tip(modLists::level, modLists::catalogue, row).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    txtData->setFocus();
+    txtData->selectAll();
+}
+
+void frmEntityData::lstCurDat_Click()
+{
+    lstCurEnt->setCurrentRow(lstCurDat->currentRow());
+}
+
+void frmEntityData::cmdApply_Click()
+{
+    const int row = lstCurDat->currentRow();
+    if (row < 0)
+        return;
+    lstCurDat->item(row)->setText(txtData->text());
+    entityrows::storeData(modLists::level, row, txtData->text());
+}
+
+void frmEntityData::cmdClose_Click()
+{
+    reject();
+}

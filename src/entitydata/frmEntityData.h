@@ -1,0 +1,49 @@
+#pragma once
+
+#include "layout/FormGeometry.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The entity data editor: lists the player start and every placed entity of
+// the level with their data texts and stores an edited text on Apply. It is
+// made anew for each opening, so the lists show the level as it is then.
+class frmEntityData : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmEntityData(QWidget* parent = nullptr);
+    ~frmEntityData() override;
+
+    // Fits the controls to the dialog's current size.
+    void Form_Resize();
+
+    void lstCurEnt_Click();
+    void lstCurDat_Click();
+    void cmdApply_Click();
+    void cmdClose_Click();
+
+    const FormGeometry& geometry() const { return m_geometry; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void applyGeometry(const QString& name);
+
+    FormGeometry m_geometry;
+    QHash<QString, QWidget*> m_controls;
+    QListWidget* lstCurEnt = nullptr;
+    QListWidget* lstCurDat = nullptr;
+    QLineEdit* txtData = nullptr;
+    QPushButton* cmdApply = nullptr;
+    QLabel* lblTip = nullptr;
+    QPushButton* cmdClose = nullptr;
+};

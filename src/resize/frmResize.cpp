@@ -1,0 +1,188 @@
+#include "resize/frmResize.h"
+
+#include "app/Messages.h"
+#include "app/Twips.h"
+#include "editor/frmMain.h"
+#include "model/modLists.h"
+#include "model/Numbers.h"
+#include "resize/ResizeDesign.h"
+#include "resize/ResizeOperation.h"
+#include "resize/ResizePictures.h"
+
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+// What a corner button shows when there are no pictures.
+const char* const cornerNames[4] = {"Top\nleft", "Top\nright", "Bottom\nleft", "Bottom\nright"};
+
+} // namespace
+
+frmResize::frmResize(frmMain* owner)
+    : QDialog(owner)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmResize"));
+    buildControls();
+    resize(twipsToPixels(frmResizeDesign().innerWidth), twipsToPixels(frmResizeDesign().innerHeight));
+}
+
+frmResize::~frmResize() = default;
+
+void frmResize::buildControls()
+{
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlDesign& control : frmResizeDesign().controls) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+        case ControlKind::Button: {
+            auto* button = new QPushButton(control.caption, this);
+            // No button takes Enter, not even the one with the focus.
+            button->setAutoDefault(false);
+            widget = button;
+            break;
+        }
+        case ControlKind::TextBox:
+            widget = new QLineEdit(this);
+            break;
+        case ControlKind::Label:
+            widget = new QLabel(control.caption, this);
+            break;
+        default:
+            Q_UNREACHABLE();
+        }
+        widget->setObjectName(control.name);
+        m_controls.insert(control.name, widget);
+        placeInTwips(widget, control.rect);
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            if (previousInTabOrder)
+                setTabOrder(previousInTabOrder, widget);
+            previousInTabOrder = widget;
+        }
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        cmdResize[i] = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdResize%1").arg(i)));
+        cmdResize[i]->setIconSize(QSize(resizepictures::pictureSize, resizepictures::pictureSize));
+        connect(cmdResize[i], &QPushButton::clicked, this, [this, i] { cmdResize_Click(i); });
+    }
+    txtWidth = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("txtWidth")));
+    txtHeight = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("txtHeight")));
+    cmdReset = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdReset")));
+    cmdDone = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdDone")));
+
+    connect(txtWidth, &QLineEdit::textChanged, this, &frmResize::txtWidth_Change);
+    connect(txtHeight, &QLineEdit::textChanged, this, &frmResize::txtHeight_Change);
+    connect(cmdReset, &QPushButton::clicked, this, &frmResize::cmdReset_Click);
+    connect(cmdDone, &QPushButton::clicked, this, &frmResize::cmdDone_Click);
+}
+
+void frmResize::Form_Load()
+{
+    QImageReader reader(resizepictures::sheetFileName());
+    const QImage sheet = reader.read();
+    if (sheet.isNull()) {
+        Messages::report(parentWidget(),
+            QStringLiteral("The picture sheet \"%1\" could not be read (%2). The corner buttons show their corners' names instead "
+                           "of pictures.")
+                .arg(resizepictures::sheetFileName(), reader.errorString()));
+        for (int i = 0; i < 4; ++i)
+            cmdResize[i]->setText(QString::fromLatin1(cornerNames[i]));
+        return;
+    }
+    for (const QImage& picture : resizepictures::cutSheet(sheet))
+        m_pictures.emplace_back(QPixmap::fromImage(resizepictures::withMagentaTransparent(picture)));
+}
+
+void frmResize::Form_Activate()
+{
+    const Level& level = modLists::level;
+    txtWidth->setText(numbers::text(level.levelWidth));
+    txtHeight->setText(numbers::text(level.levelHeight));
+    setWindowTitle(QStringLiteral("Current size is width:") + numbers::text(level.levelWidth) + QStringLiteral(" , height:")
+        + numbers::text(level.levelHeight));
+    showPictureRow(4);
+}
+
+void frmResize::showPictureRow(int row)
+{
+    if (m_pictures.empty())
+        return;
+    for (int i = 0; i < 4; ++i)
+        cmdResize[i]->setIcon(m_pictures[static_cast<size_t>(4 * row + i)]);
+}
+
+void frmResize::txtWidth_Change()
+{
+    const resizeop::TypedSize typed = resizeop::readTypedSize(txtWidth->text(), txtHeight->text());
+    if (!typed.isValid()) {
+        for (QPushButton* button : cmdResize)
+            button->setEnabled(false);
+        return;
+    }
+    for (QPushButton* button : cmdResize)
+        button->setEnabled(true);
+    showPictureRow(resizeop::pictureRow(modLists::level, *typed.width, *typed.height));
+}
+
+void frmResize::txtHeight_Change()
+{
+    txtWidth_Change();
+}
+
+void frmResize::cmdResize_Click(int Index)
+{
+    switch (resizeop::resizeLevel(modLists::level, txtWidth->text(), txtHeight->text(), Index)) {
+    case resizeop::Outcome::Invalid:
+        Messages::report(this, resizeop::invalidInputMessage());
+        return;
+    case resizeop::Outcome::TooLarge:
+        Messages::report(this, resizeop::tooLargeMessage());
+        return;
+    case resizeop::Outcome::Applied:
+        break;
+    }
+    m_owner->prcDrawTiles();
+    m_owner->Form_Resize();
+    txtWidth_Change();
+}
+
+void frmResize::cmdReset_Click()
+{
+    txtHeight->setText(numbers::text(modLists::level.levelHeight));
+    txtWidth->setText(numbers::text(modLists::level.levelWidth));
+}
+
+void frmResize::cmdDone_Click()
+{
+    const Level& level = modLists::level;
+    const resizeop::TypedSize typed = resizeop::readTypedSize(txtWidth->text(), txtHeight->text());
+    // A box that holds no number has nothing to apply: leave without asking.
+    if (typed.isNumber() && (*typed.width != level.levelWidth || *typed.height != level.levelHeight)) {
+        if (!Messages::askYesNo(this, QStringLiteral("You have made changes since you last applyed, are you sure you want to leave?")))
+            return;
+    }
+    hide();
+}
+
+void frmResize::keyPressEvent(QKeyEvent* event)
+{
+    // The dialog has no cancel button: Escape does nothing.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmResize::closeEvent(QCloseEvent* event)
+{
+    m_unloaded = true;
+    QDialog::closeEvent(event);
+}
