@@ -100,10 +100,11 @@ void frmEntityData::Form_Load()
     const Level& level = modLists::level;
     lstCurEnt->addItems(entityrows::objectTexts(level, modLists::catalogue));
     lstCurDat->addItems(entityrows::dataTexts(level));
-    // No row is chosen until the user chooses one; a list that takes the
-    // focus must not pick its first row by itself.
-    lstCurEnt->setCurrentRow(-1);
-    lstCurDat->setCurrentRow(-1);
+    // No row is chosen until the user chooses one. Setting "no current row"
+    // through the view also keeps a list that takes the keyboard focus from
+    // making its first row current by itself.
+    lstCurEnt->setCurrentIndex(QModelIndex());
+    lstCurDat->setCurrentIndex(QModelIndex());
 }
 
 void frmEntityData::Form_Resize()
