@@ -16,7 +16,7 @@
 
 namespace {
 
-using Action = std::function<void(frmEntityData*)>;
+const QStringList dataRows{"left", "heavy", "1", "", "12,3"};
 
 QStringList rowTexts(const QListWidget* list)
 {
@@ -26,26 +26,38 @@ QStringList rowTexts(const QListWidget* list)
     return texts;
 }
 
-template <typename T>
-T* child(QWidget* dialog, const char* name)
-{
-    T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
 void clickRow(QListWidget* list, int row)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
-// The key goes where the user's keyboard would send it: the focused control.
+// Keys go where the keyboard sends them: to the focused control.
 void press(QWidget* dialog, Qt::Key key)
 {
-    QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
-    QTest::keyClick(target, key);
+    QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, key);
 }
+
+// The editor's controls, as the tests use them.
+struct Editor
+{
+    explicit Editor(QWidget* d)
+        : dialog(d)
+        , lstCurEnt(d->findChild<QListWidget*>("lstCurEnt"))
+        , lstCurDat(d->findChild<QListWidget*>("lstCurDat"))
+        , txtData(d->findChild<QLineEdit*>("txtData"))
+        , lblTip(d->findChild<QLabel*>("lblTip"))
+        , cmdApply(d->findChild<QPushButton*>("cmdApply"))
+        , cmdClose(d->findChild<QPushButton*>("cmdClose"))
+    {
+    }
+    QWidget* dialog;
+    QListWidget* lstCurEnt;
+    QListWidget* lstCurDat;
+    QLineEdit* txtData;
+    QLabel* lblTip;
+    QPushButton* cmdApply;
+    QPushButton* cmdClose;
+};
 
 } // namespace
 
@@ -56,24 +68,20 @@ class tst_frmentitydata : public QObject
     std::unique_ptr<TempGame> game;
     std::unique_ptr<frmMain> window;
 
-    // Opens the editor with the main window's button; `action` plays the user.
-    void openEditor(const Action& action)
+    // Opens the editor with the main window's button; `action` plays the user
+    // and must close it.
+    void openEditor(const std::function<void(Editor&)>& action)
     {
-        bool sawEditor = false;
         ModalDriver driver([&](QWidget* modal) {
-            auto* dialog = qobject_cast<frmEntityData*>(modal);
-            if (!dialog)
-                return;
-            sawEditor = true;
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
-            action(dialog);
+            QVERIFY(qobject_cast<frmEntityData*>(modal));
+            QVERIFY(QTest::qWaitForWindowActive(modal));
+            Editor editor(modal);
+            action(editor);
         });
-        child<QPushButton>(window.get(), "cmdEntityData")->click();
+        window->findChild<QPushButton*>("cmdEntityData")->click();
         QVERIFY(driver.ran());
-        QVERIFY(sawEditor);
         QVERIFY(!QApplication::activeModalWidget());
-        // Unloaded when closed.
-        QVERIFY(!window->findChild<frmEntityData*>());
+        QVERIFY(!window->findChild<frmEntityData*>()); // unloaded when closed
     }
 
 private slots:
@@ -82,25 +90,18 @@ private slots:
         game = std::make_unique<TempGame>();
         QVERIFY(game->isValid());
         QCOMPARE(modLists::readElements(game->editorDir()), QString());
-        QVERIFY(modLists::catalogue.entityCount() >= 4);
         // Tips of the test's own, with paragraph breaks as the catalogue stores them.
         for (int kind = 0; kind < 4; ++kind)
-            modLists::catalogue.entityDefs[size_t(kind)][Catalogue::EntityTip] =
-                QStringLiteral("Tip of kind %1.\r\n\r\nData: whatever %1 needs.").arg(kind);
+            modLists::catalogue.entityDefs[size_t(kind)][Catalogue::EntityTip] = QStringLiteral("Kind %1.\r\n\r\nData: any.").arg(kind);
     }
 
-    void cleanupTestCase()
-    {
-        game.reset();
-    }
+    void cleanupTestCase() { game.reset(); }
 
     void init()
     {
         window = std::make_unique<frmMain>();
         QCOMPARE(window->Form_Load(), QString());
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-
         Level& level = modLists::level;
         levelops::movePlayer(level, 3, 5);
         level.playerData = "left";
@@ -111,112 +112,63 @@ private slots:
         level.levelChanged = false;
     }
 
-    void cleanup()
-    {
-        window.reset();
-    }
-
-    void opensWithOneRowPerObject_data()
-    {
-        QTest::addColumn<bool>("withEntities");
-        QTest::addColumn<QStringList>("objects");
-        QTest::addColumn<QStringList>("data");
-        const QString kind0 = modLists::catalogue.entityName(0);
-        const QString kind1 = modLists::catalogue.entityName(1);
-        const QString kind2 = modLists::catalogue.entityName(2);
-        const QString kind3 = modLists::catalogue.entityName(3);
-        QTest::newRow("player and entities of all layers, in slot order")
-            << true << QStringList{"3,5,Player", "2,7," + kind0, "4,1," + kind1, "0,0," + kind3, "6,6," + kind2}
-            << QStringList{"left", "heavy", "1", "", "12,3"};
-        QTest::newRow("no entities: the player row only") << false << QStringList{"3,5,Player"} << QStringList{"left"};
-    }
+    void cleanup() { window.reset(); }
 
     void opensWithOneRowPerObject()
     {
-        QFETCH(bool, withEntities);
-        QFETCH(QStringList, objects);
-        QFETCH(QStringList, data);
-        if (!withEntities)
-            levelops::clearEntities(modLists::level);
-
-        openEditor([&](frmEntityData* dialog) {
-            auto* lstCurEnt = child<QListWidget>(dialog, "lstCurEnt");
-            auto* lstCurDat = child<QListWidget>(dialog, "lstCurDat");
-            QCOMPARE(dialog->windowTitle(), QString("Edit entity data"));
-            QCOMPARE(rowTexts(lstCurEnt), objects);
-            QCOMPARE(rowTexts(lstCurDat), data);
+        const Catalogue& c = modLists::catalogue;
+        openEditor([&](Editor& e) {
+            QCOMPARE(e.dialog->windowTitle(), QString("Edit entity data"));
+            QCOMPARE(rowTexts(e.lstCurEnt),
+                (QStringList{"3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3), "6,6," + c.entityName(2)}));
+            QCOMPARE(rowTexts(e.lstCurDat), dataRows);
             // Nothing chosen yet, even with the focus in the first list.
-            QCOMPARE(dialog->focusWidget(), lstCurEnt);
-            QCOMPARE(lstCurEnt->currentRow(), -1);
-            QCOMPARE(lstCurDat->currentRow(), -1);
-            QVERIFY(lstCurEnt->selectedItems().isEmpty());
-            QVERIFY(child<QLineEdit>(dialog, "txtData")->text().isEmpty());
-            QVERIFY(child<QLabel>(dialog, "lblTip")->text().isEmpty());
-            QVERIFY(child<QPushButton>(dialog, "cmdApply")->isDefault());
-            child<QPushButton>(dialog, "cmdClose")->click();
+            QCOMPARE(e.dialog->focusWidget(), e.lstCurEnt);
+            QCOMPARE(e.lstCurEnt->currentRow(), -1);
+            QCOMPARE(e.lstCurDat->currentRow(), -1);
+            QVERIFY(e.txtData->text().isEmpty() && e.lblTip->text().isEmpty());
+            e.cmdClose->click();
+        });
+        levelops::clearEntities(modLists::level);
+        openEditor([&](Editor& e) {
+            QCOMPARE(rowTexts(e.lstCurEnt), QStringList{"3,5,Player"});
+            e.cmdClose->click();
         });
     }
 
     void choosingARowSelectsItInBoth_data()
     {
-        QTest::addColumn<QString>("list");
+        QTest::addColumn<bool>("inDataList");
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("player in the entity list") << "lstCurEnt" << 0 << "left" << "'left' or 'right'";
-        QTest::newRow("player in the data list") << "lstCurDat" << 0 << "left" << "'left' or 'right'";
-        QTest::newRow("first entity") << "lstCurEnt" << 1 << "heavy" << "Tip of kind 0.\n\nData: whatever 0 needs.";
-        QTest::newRow("entity on layer 3, data list") << "lstCurDat" << 2 << "1" << "Tip of kind 1.\n\nData: whatever 1 needs.";
-        QTest::newRow("empty data") << "lstCurEnt" << 3 << "" << "Tip of kind 3.\n\nData: whatever 3 needs.";
-        QTest::newRow("last row") << "lstCurDat" << 4 << "12,3" << "Tip of kind 2.\n\nData: whatever 2 needs.";
+        QTest::newRow("player, entity list") << false << 0 << "'left' or 'right'";
+        QTest::newRow("player, data list") << true << 0 << "'left' or 'right'";
+        QTest::newRow("first entity") << false << 1 << "Kind 0.\n\nData: any.";
+        QTest::newRow("entity on layer 3, data list") << true << 2 << "Kind 1.\n\nData: any.";
+        QTest::newRow("empty data") << false << 3 << "Kind 3.\n\nData: any.";
     }
 
     void choosingARowSelectsItInBoth()
     {
-        QFETCH(QString, list);
+        QFETCH(bool, inDataList);
         QFETCH(int, row);
-        QFETCH(QString, text);
         QFETCH(QString, tip);
-
-        openEditor([&](frmEntityData* dialog) {
-            auto* lstCurEnt = child<QListWidget>(dialog, "lstCurEnt");
-            auto* lstCurDat = child<QListWidget>(dialog, "lstCurDat");
-            auto* txtData = child<QLineEdit>(dialog, "txtData");
-            auto* lblTip = child<QLabel>(dialog, "lblTip");
-            clickRow(list == "lstCurEnt" ? lstCurEnt : lstCurDat, row);
-
-            QCOMPARE(lstCurEnt->currentRow(), row);
-            QCOMPARE(lstCurDat->currentRow(), row);
-            QVERIFY(lstCurEnt->item(row)->isSelected());
-            QVERIFY(lstCurDat->item(row)->isSelected());
-            QCOMPARE(txtData->text(), text);
-            QCOMPARE(txtData->selectedText(), text);
-            QCOMPARE(dialog->focusWidget(), txtData);
-            QCOMPARE(lblTip->text(), tip);
-            QVERIFY(lblTip->wordWrap());
-            child<QPushButton>(dialog, "cmdClose")->click();
-        });
-        QVERIFY(!modLists::level.levelChanged);
-    }
-
-    void arrowKeysInEitherListKeepThemInStep()
-    {
-        openEditor([&](frmEntityData* dialog) {
-            auto* lstCurEnt = child<QListWidget>(dialog, "lstCurEnt");
-            auto* lstCurDat = child<QListWidget>(dialog, "lstCurDat");
-            auto* txtData = child<QLineEdit>(dialog, "txtData");
-            clickRow(lstCurEnt, 1);
-            lstCurDat->setFocus();
-            QTest::keyClick(lstCurDat, Qt::Key_Down);
-            QCOMPARE(lstCurEnt->currentRow(), 2);
-            QCOMPARE(lstCurDat->currentRow(), 2);
-            QCOMPARE(txtData->text(), QString("1"));
-            lstCurEnt->setFocus();
-            QTest::keyClick(lstCurEnt, Qt::Key_Up);
-            QCOMPARE(lstCurDat->currentRow(), 1);
-            QCOMPARE(txtData->text(), QString("heavy"));
-            QCOMPARE(dialog->focusWidget(), txtData);
-            press(dialog, Qt::Key_Escape);
+        openEditor([&](Editor& e) {
+            clickRow(inDataList ? e.lstCurDat : e.lstCurEnt, row);
+            QCOMPARE(e.lstCurEnt->currentRow(), row);
+            QCOMPARE(e.lstCurDat->currentRow(), row);
+            QVERIFY(e.lstCurEnt->item(row)->isSelected() && e.lstCurDat->item(row)->isSelected());
+            QCOMPARE(e.txtData->text(), dataRows[row]);
+            QCOMPARE(e.txtData->selectedText(), dataRows[row]);
+            QCOMPARE(e.dialog->focusWidget(), e.txtData);
+            QCOMPARE(e.lblTip->text(), tip);
+            // The arrow keys choose too, in either list.
+            (inDataList ? e.lstCurDat : e.lstCurEnt)->setFocus();
+            press(e.dialog, Qt::Key_Down);
+            QCOMPARE(e.lstCurEnt->currentRow(), row + 1);
+            QCOMPARE(e.lstCurDat->currentRow(), row + 1);
+            QCOMPARE(e.txtData->text(), dataRows[row + 1]);
+            e.cmdClose->click();
         });
     }
 
@@ -227,10 +179,9 @@ private slots:
         QTest::addColumn<bool>("changedBefore");
         QTest::addColumn<bool>("byEnter");
         QTest::newRow("player, by Enter") << 0 << "up" << false << true;
-        QTest::newRow("player, not checked for left or right") << 0 << "  sideways " << true << false;
-        QTest::newRow("first entity, by the button") << 1 << "light" << false << false;
-        QTest::newRow("entity on layer 3, by Enter") << 2 << "7" << true << true;
-        QTest::newRow("emptied") << 4 << "" << false << true;
+        QTest::newRow("player, not checked") << 0 << "  sideways " << true << false;
+        QTest::newRow("entity on layer 3, by the button") << 2 << "7" << true << false;
+        QTest::newRow("emptied, by Enter") << 4 << "" << false << true;
     }
 
     void applyStoresTheText()
@@ -240,170 +191,101 @@ private slots:
         QFETCH(bool, changedBefore);
         QFETCH(bool, byEnter);
         modLists::level.levelChanged = changedBefore;
-        const QStringList dataBefore{"left", "heavy", "1", "", "12,3"};
-
-        openEditor([&](frmEntityData* dialog) {
-            auto* lstCurEnt = child<QListWidget>(dialog, "lstCurEnt");
-            auto* lstCurDat = child<QListWidget>(dialog, "lstCurDat");
-            auto* txtData = child<QLineEdit>(dialog, "txtData");
-            const QStringList objects = rowTexts(lstCurEnt);
-            clickRow(lstCurEnt, row);
+        openEditor([&](Editor& e) {
+            clickRow(e.lstCurEnt, row);
             // The whole text is selected: typing replaces it.
-            if (typed.isEmpty())
-                QTest::keyClick(txtData, Qt::Key_Delete);
-            else
-                QTest::keyClicks(txtData, typed);
-            QCOMPARE(txtData->text(), typed);
-            if (byEnter)
-                press(dialog, Qt::Key_Return);
-            else
-                child<QPushButton>(dialog, "cmdApply")->click();
-
-            QStringList expected = dataBefore;
+            typed.isEmpty() ? QTest::keyClick(e.txtData, Qt::Key_Delete) : QTest::keyClicks(e.txtData, typed);
+            byEnter ? press(e.dialog, Qt::Key_Return) : e.cmdApply->click();
+            QStringList expected = dataRows;
             expected[row] = typed;
-            QCOMPARE(rowTexts(lstCurDat), expected);
-            QCOMPARE(rowTexts(lstCurEnt), objects);
-            QCOMPARE(lstCurDat->currentRow(), row);
-            QCOMPARE(lstCurEnt->currentRow(), row);
-            QVERIFY(dialog->isVisible());
-            child<QPushButton>(dialog, "cmdClose")->click();
+            QCOMPARE(rowTexts(e.lstCurDat), expected);
+            QCOMPARE(e.lstCurDat->currentRow(), row);
+            QVERIFY(e.dialog->isVisible());
+            e.cmdClose->click();
         });
-
         const Level& level = modLists::level;
         QCOMPARE(row == 0 ? level.playerData : level.entityData[size_t(row - 1)], typed);
         QCOMPARE(level.levelChanged, changedBefore);
-        QCOMPARE(level.entityCount, qint16(4));
-        QCOMPARE(level.playerX, qint16(3));
-        QCOMPARE(level.entities[1], (Entity{3, 4, 1, 1}));
     }
 
     void applyWithNoRowChangesNothing()
     {
         const Level before = modLists::level;
-        openEditor([&](frmEntityData* dialog) {
-            auto* txtData = child<QLineEdit>(dialog, "txtData");
-            press(dialog, Qt::Key_Return);
-            txtData->setFocus();
-            QTest::keyClicks(txtData, "stray");
-            press(dialog, Qt::Key_Return);
-            child<QPushButton>(dialog, "cmdApply")->click();
-            QCOMPARE(rowTexts(child<QListWidget>(dialog, "lstCurDat")), (QStringList{"left", "heavy", "1", "", "12,3"}));
-            QVERIFY(dialog->isVisible());
-            press(dialog, Qt::Key_Escape);
+        openEditor([&](Editor& e) {
+            press(e.dialog, Qt::Key_Return);
+            e.txtData->setFocus();
+            QTest::keyClicks(e.txtData, "stray");
+            press(e.dialog, Qt::Key_Return);
+            QCOMPARE(rowTexts(e.lstCurDat), dataRows);
+            QVERIFY(e.dialog->isVisible());
+            press(e.dialog, Qt::Key_Escape);
         });
         QVERIFY(modLists::level == before);
     }
 
     void closingDropsWhatWasNotApplied_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Escape") << "Escape";
-        QTest::newRow("Close button") << "cmdClose";
-        QTest::newRow("close box") << "close box";
+        QTest::addColumn<int>("how");
+        QTest::newRow("Escape") << 0;
+        QTest::newRow("Close button") << 1;
+        QTest::newRow("close box") << 2;
     }
 
     void closingDropsWhatWasNotApplied()
     {
-        QFETCH(QString, how);
-        openEditor([&](frmEntityData* dialog) {
-            auto* txtData = child<QLineEdit>(dialog, "txtData");
-            clickRow(child<QListWidget>(dialog, "lstCurEnt"), 2);
-            QTest::keyClicks(txtData, "applied");
-            press(dialog, Qt::Key_Return);
-            QTest::keyClicks(txtData, " and then some");
-            clickRow(child<QListWidget>(dialog, "lstCurEnt"), 1);
-            QTest::keyClicks(txtData, "never applied");
-            if (how == "Escape")
-                press(dialog, Qt::Key_Escape);
-            else if (how == "cmdClose")
-                child<QPushButton>(dialog, "cmdClose")->click();
-            else
-                dialog->close();
+        QFETCH(int, how);
+        openEditor([&](Editor& e) {
+            clickRow(e.lstCurEnt, 2);
+            QTest::keyClicks(e.txtData, "applied");
+            press(e.dialog, Qt::Key_Return);
+            clickRow(e.lstCurEnt, 1);
+            QTest::keyClicks(e.txtData, "never applied");
+            how == 0 ? press(e.dialog, Qt::Key_Escape) : how == 1 ? e.cmdClose->click() : void(e.dialog->close());
         });
         QCOMPARE(modLists::level.entityData, (std::vector<QString>{"heavy", "applied", "", "12,3"}));
-
         // The next opening lists the level as it is now.
-        openEditor([&](frmEntityData* dialog) {
-            QCOMPARE(rowTexts(child<QListWidget>(dialog, "lstCurDat")), (QStringList{"left", "heavy", "applied", "", "12,3"}));
-            QVERIFY(child<QLineEdit>(dialog, "txtData")->text().isEmpty());
-            press(dialog, Qt::Key_Escape);
+        openEditor([&](Editor& e) {
+            QCOMPARE(rowTexts(e.lstCurDat), (QStringList{"left", "heavy", "applied", "", "12,3"}));
+            press(e.dialog, Qt::Key_Escape);
         });
-    }
-
-    void listsScrollTogether_data()
-    {
-        QTest::addColumn<QString>("scrolled");
-        QTest::addColumn<QString>("follower");
-        QTest::newRow("entity list scrolled") << "lstCurEnt" << "lstCurDat";
-        QTest::newRow("data list scrolled") << "lstCurDat" << "lstCurEnt";
     }
 
     void listsScrollTogether()
     {
-        QFETCH(QString, scrolled);
-        QFETCH(QString, follower);
         for (int i = 0; i < 200; ++i)
-            levelops::appendEntity(modLists::level, {0, qint16(i % 8), qint16(i / 8 % 8), 0}, QString::number(i));
-
-        openEditor([&](frmEntityData* dialog) {
-            auto* moved = dialog->findChild<QListWidget*>(scrolled);
-            auto* other = dialog->findChild<QListWidget*>(follower);
-            QVERIFY(moved->verticalScrollBar()->maximum() > 100);
-            moved->verticalScrollBar()->setValue(100);
-            QCOMPARE(other->verticalScrollBar()->value(), 100);
-            QCOMPARE(other->indexAt(QPoint(5, 2)).row(), moved->indexAt(QPoint(5, 2)).row());
-            QTest::keyClick(moved, Qt::Key_PageDown);
-            QCOMPARE(other->verticalScrollBar()->value(), moved->verticalScrollBar()->value());
-            QCOMPARE(other->indexAt(QPoint(5, 2)).row(), moved->indexAt(QPoint(5, 2)).row());
-            press(dialog, Qt::Key_Escape);
-        });
-    }
-
-    void opensOnTheMostEntities()
-    {
-        Level& level = modLists::level;
-        levelops::clearEntities(level);
-        for (int i = 0; i < Level::maxEntities; ++i)
-            levelops::appendEntity(level, {qint16(i % 5), qint16(i % 70), qint16(i / 70 % 70), qint16(i % 4)}, QString::number(i));
-        openEditor([&](frmEntityData* dialog) {
-            auto* lstCurEnt = child<QListWidget>(dialog, "lstCurEnt");
-            auto* lstCurDat = child<QListWidget>(dialog, "lstCurDat");
-            QCOMPARE(lstCurEnt->count(), 32768);
-            QCOMPARE(lstCurDat->count(), 32768);
-            QCOMPARE(lstCurEnt->item(32767)->text(), "6,48," + modLists::catalogue.entityName(2));
-            QCOMPARE(lstCurDat->item(32767)->text(), QString("32766"));
-            lstCurDat->setCurrentRow(32767);
-            QCOMPARE(lstCurEnt->currentRow(), 32767);
-            QCOMPARE(lstCurEnt->verticalScrollBar()->value(), lstCurDat->verticalScrollBar()->value());
-            press(dialog, Qt::Key_Escape);
+            levelops::appendEntity(modLists::level, {0, 1, 1, 0}, QString::number(i));
+        openEditor([&](Editor& e) {
+            for (QListWidget* moved : {e.lstCurEnt, e.lstCurDat}) {
+                QListWidget* other = moved == e.lstCurEnt ? e.lstCurDat : e.lstCurEnt;
+                // As a click on the bar below its slider does.
+                moved->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+                QVERIFY(moved->indexAt(QPoint(5, 2)).row() > 5);
+                QCOMPARE(other->indexAt(QPoint(5, 2)).row(), moved->indexAt(QPoint(5, 2)).row());
+                moved->verticalScrollBar()->setValue(40);
+                QCOMPARE(other->indexAt(QPoint(5, 2)).row(), 40);
+            }
+            press(e.dialog, Qt::Key_Escape);
         });
     }
 
     void layoutFollowsTheDialogSize()
     {
-        openEditor([&](frmEntityData* dialog) {
-            // The design size: 4575 by 3015 twips.
-            QCOMPARE(dialog->size(), QSize(305, 201));
-            QCOMPARE(dialog->geometry().rect("lstCurDat"), (TwipRect{1525, 120, 1405, 2775}));
-            QCOMPARE(child<QWidget>(dialog, "lstCurEnt")->geometry(), QRect(8, 8, 94, 185));
-            QCOMPARE(child<QWidget>(dialog, "lstCurDat")->geometry(), QRect(102, 8, 93, 185));
-            QCOMPARE(child<QWidget>(dialog, "lblTip")->geometry(), QRect(203, 72, 94, 80));
-            QCOMPARE(child<QWidget>(dialog, "cmdClose")->geometry(), QRect(203, 160, 94, 33));
-
-            // Wider and taller: 6000 by 4500 twips, columns 1880 wide.
-            dialog->resize(400, 300);
-            QCoreApplication::processEvents();
-            QCOMPARE(dialog->size(), QSize(400, 300));
-            QCOMPARE(dialog->geometry().rect("txtData"), (TwipRect{4000, 120, 1880, 285}));
-            QCOMPARE(child<QWidget>(dialog, "lstCurDat")->geometry(), QRect(133, 8, 126, 284));
-            QCOMPARE(child<QWidget>(dialog, "cmdClose")->geometry(), QRect(267, 259, 125, 33));
-
-            // Narrower than the margins: the widths stay, the lefts still move.
-            dialog->resize(20, 300);
-            QCoreApplication::processEvents();
-            QCOMPARE(dialog->geometry().rect("txtData"), (TwipRect{200, 120, 1880, 285}));
-            QCOMPARE(dialog->geometry().left("lstCurDat"), 100.0);
-            press(dialog, Qt::Key_Escape);
+        openEditor([&](Editor& e) {
+            // The design size, 4575 by 3015 twips: columns 1405 twips wide.
+            QCOMPARE(e.dialog->size(), QSize(305, 201));
+            QCOMPARE(e.lstCurEnt->geometry(), QRect(8, 8, 94, 185));
+            QCOMPARE(e.lstCurDat->geometry(), QRect(102, 8, 93, 185));
+            QCOMPARE(e.lblTip->geometry(), QRect(203, 72, 94, 80));
+            QCOMPARE(e.cmdClose->geometry(), QRect(203, 160, 94, 33));
+            // 6000 by 4500 twips: columns 1880 wide.
+            e.dialog->resize(400, 300);
+            QCOMPARE(e.lstCurDat->geometry(), QRect(133, 8, 126, 284));
+            QCOMPARE(e.cmdClose->geometry(), QRect(267, 259, 125, 33));
+            // Narrower than its margins: the widths stay, the lefts still move.
+            e.dialog->resize(20, 300);
+            QCOMPARE(e.lstCurDat->geometry(), QRect(7, 8, 125, 284));
+            QCOMPARE(e.cmdClose->geometry(), QRect(13, 259, 126, 33));
+            press(e.dialog, Qt::Key_Escape);
         });
     }
 };
