@@ -4,8 +4,6 @@
 #include <QPainter>
 #include <QTest>
 
-Q_DECLARE_METATYPE(resizeop::Outcome)
-
 namespace {
 
 // Every cell of the 8 by 8 test level holds a value that tells where it was.
@@ -112,60 +110,6 @@ private slots:
         level.levelChanged = false;
         QCOMPARE(resizeop::resizeLevel(level, width, height, corner), resizeop::Outcome::Applied);
         QVERIFY(level == once);
-    }
-
-    void refusedInputChangesNothing_data()
-    {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<resizeop::Outcome>("outcome");
-        using O = resizeop::Outcome;
-        QTest::newRow("zero width") << "0" << "8" << O::Invalid;
-        QTest::newRow("negative height") << "8" << "-3" << O::Invalid;
-        QTest::newRow("empty") << "" << "8" << O::Invalid;
-        QTest::newRow("letters") << "abc" << "8" << O::Invalid;
-        QTest::newRow("beyond 16 bits") << "40000" << "8" << O::Invalid;
-        QTest::newRow("rounds to zero") << "8" << "0.5" << O::Invalid;
-        QTest::newRow("too large and zero") << "100" << "0" << O::Invalid;
-        QTest::newRow("too wide") << "71" << "8" << O::TooLarge;
-        QTest::newRow("rounds above 70") << "8" << "70.6" << O::TooLarge;
-    }
-
-    void refusedInputChangesNothing()
-    {
-        QFETCH(QString, width);
-        QFETCH(QString, height);
-        QFETCH(resizeop::Outcome, outcome);
-        for (int corner = 0; corner < 4; ++corner) {
-            Level level = testLevel();
-            level.levelChanged = corner % 2;
-            const Level before = level;
-            QCOMPARE(resizeop::resizeLevel(level, width, height, corner), outcome);
-            QVERIFY(level == before);
-        }
-    }
-
-    void pictureRow_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("row");
-        QTest::newRow("wider and taller") << 9 << 9 << 0;
-        QTest::newRow("taller") << 8 << 12 << 1;
-        QTest::newRow("narrower and taller") << 7 << 9 << 2;
-        QTest::newRow("wider") << 10 << 8 << 3;
-        QTest::newRow("unchanged") << 8 << 8 << 4;
-        QTest::newRow("narrower") << 5 << 8 << 5;
-        QTest::newRow("wider and shorter") << 70 << 7 << 6;
-        QTest::newRow("shorter") << 8 << 1 << 7;
-        QTest::newRow("narrower and shorter") << 1 << 1 << 8;
-    }
-
-    void pictureRow()
-    {
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QTEST(resizeop::pictureRow(testLevel(), qint16(width), qint16(height)), "row");
     }
 
     void cutSheet()
