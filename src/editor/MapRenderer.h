@@ -6,7 +6,6 @@
 
 struct EditorPictures;
 struct Level;
-class QPainter;
 
 // Draws a level as the map shows it, one view (layer) at a time: the main
 // level's tiles and entities, on a corner view the hatch over them and the
@@ -35,8 +34,9 @@ QImage renderLevel(const EditorPictures& pictures, const Level& level, int view)
 // and gives an empty rectangle.
 QRect drawCell(QImage& image, const EditorPictures& pictures, const Level& level, int view, int x, int y);
 
-// Two families of 45-degree lines over a rectangle of the map given in twips,
-// clipped to it; the lines of a cell's rectangle lie on those of the grid's.
-void drawHatch(QPainter& painter, int left, int top, int width, int height);
+// Two families of 45-degree lines, one pixel wide, in the hatch colour, over
+// a rectangle of the map given in twips and clipped to it; the lines of a
+// cell's rectangle fall on the same pixels as those of the grid's.
+void drawHatch(QImage& image, int left, int top, int width, int height);
 
 } // namespace maprenderer

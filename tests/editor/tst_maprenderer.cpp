@@ -96,6 +96,44 @@ private slots:
         QCOMPARE(image.pixel(corner(1, 1)), 0xFF010F00u);
     }
 
+    void bitwiseCombinationsMatchThePaintersRasterOps()
+    {
+        // Patterned pictures larger than a cell, overlapping their neighbours,
+        // crossing from one band of the drawing to the next, one hanging off the map.
+        EditorPictures pictures = testPictures();
+        QImage andPicture(40, 40, QImage::Format_RGB32);
+        QImage orPicture(40, 40, QImage::Format_RGB32);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                andPicture.setPixel(x, y, qRgb(x * 6, 255 - y * 5, (x * y) & 0xFF));
+                orPicture.setPixel(x, y, qRgb((x ^ y) & 0x0F, y & 0x30, x & 0x41));
+            }
+        pictures.entityAnd = {andPicture};
+        pictures.entityOr = {orPicture};
+        Level level = levelOf(6, 7);
+        levelops::movePlayer(level, 0, 0);
+        const QList<QPoint> cells{{3, 3}, {0, 0}, {1, 1}, {2, 3}, {2, 4}, {5, 6}, {-1, 2}};
+        for (QPoint c : cells)
+            QVERIFY(levelops::appendEntity(level, {0, static_cast<qint16>(c.x()), static_cast<qint16>(c.y()), 0}));
+
+        level.entityCount = 0;
+        QImage expected = maprenderer::renderLevel(pictures, level, 0);
+        {
+            QPainter painter(&expected);
+            for (QPoint c : cells) {
+                const QPoint at = corner(c.x(), c.y());
+                painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+                painter.drawImage(at, andPicture);
+                painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+                painter.drawImage(at, orPicture);
+            }
+            painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            painter.drawImage(corner(0, 0), pictures.player);
+        }
+        level.entityCount = static_cast<qint16>(cells.size());
+        QCOMPARE(maprenderer::renderLevel(pictures, level, 0), expected);
+    }
+
     void playerIsOneAndDrawnLast()
     {
         Level level = levelOf(3, 3);
