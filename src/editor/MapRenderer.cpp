@@ -4,7 +4,6 @@
 #include "editor/MapGeometry.h"
 #include "model/Level.h"
 
-
 #include <algorithm>
 
 namespace maprenderer {
@@ -110,12 +109,6 @@ private:
     QRect m_touched;
 };
 
-// Sets the pixels of a 45-degree line between two points given in twips:
-// in each pixel row whose centre the line spans, the pixel in which the line
-// then lies, if that pixel's centre is inside the clip rectangle. A pixel
-// depends only on the line, never on where the segment starts, so a cell's
-// hatch falls on exactly the pixels of the grid's. Computed in half twips so
-// that every step is a whole number.
 constexpr int pixelHalfTwips = 2 * mapgeometry::pixelTwips;
 
 int floorDiv(int a, int b)
@@ -129,6 +122,12 @@ int firstPixelFrom(int halfTwips)
     return -floorDiv(pixelHalfTwips / 2 - halfTwips, pixelHalfTwips);
 }
 
+// Sets the pixels of a 45-degree line between two points given in twips:
+// in each pixel row whose centre the line spans, the pixel in which the line
+// then lies, if that pixel's centre is inside the clip rectangle. A pixel
+// depends only on the line, never on where the segment starts, so a cell's
+// hatch falls on exactly the pixels of the grid's. Computed in half twips so
+// that every step is a whole number.
 void hatchLine(uchar* bits, qsizetype bytesPerLine, const QRect& clip, int x1, int y1, int x2, int y2)
 {
     const int slope = (x2 - x1) * (y2 - y1) >= 0 ? 1 : -1;
@@ -144,6 +143,7 @@ void hatchLine(uchar* bits, qsizetype bytesPerLine, const QRect& clip, int x1, i
             reinterpret_cast<QRgb*>(bits + row * bytesPerLine)[column] = hatchColour;
 }
 
+// The hatch over a rectangle in twips, drawn only within `limit` (pixels).
 void hatch(QImage& image, const QRect& limit, int left, int top, int width, int height)
 {
     const int s = hatchSpacing;
