@@ -1,5 +1,6 @@
 #include "editor/frmMain.h"
 
+#include "app/CaptionButton.h"
 #include "app/PictureBox.h"
 #include "app/Twips.h"
 #include "editor/MapSurface.h"
@@ -67,10 +68,10 @@ void frmMain::buildControls()
             break;
         }
         case ControlKind::Button:
-            widget = new QPushButton(control.caption, parent);
+            widget = new CaptionButton(control.caption, parent);
             break;
         case ControlKind::OptionButton: {
-            auto* button = new QPushButton(control.caption, parent);
+            auto* button = new CaptionButton(control.caption, parent);
             button->setCheckable(true);
             m_views->addButton(button, static_cast<int>(m_views->buttons().size()));
             widget = button;
