@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorPictures.h"
 #include "layout/FormGeometry.h"
 
 #include <QHash>
@@ -8,6 +9,8 @@
 class QScrollBar;
 class QButtonGroup;
 class PictureBox;
+class MapSurface;
+class PaletteImage;
 
 // The main editor window: the map area on the left, the palette column on
 // the right and the tool box along the bottom. Its handlers work on the one
@@ -79,4 +82,20 @@ private:
     FormGeometry m_geometry;
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_views = nullptr;
+
+    // Palettes and map.
+    struct Palette
+    {
+        std::vector<PaletteImage*> images;
+        std::vector<TwipRect> places;
+    };
+    void buildPalettes();
+    PaletteImage* addPaletteImage(Palette& palette, const QString& surface, const QString& prefix, const QImage& picture);
+    void showRing(int ring, const Palette* palette, int index);
+    MapSurface* map() const;
+
+    EditorPictures m_pictures;
+    Palette m_tilePalette;
+    Palette m_entityPalette;
+    std::vector<PaletteImage*> m_imgEntityb;
 };
