@@ -8,6 +8,7 @@
 class QScrollBar;
 class QButtonGroup;
 class PictureBox;
+class frmLoadSave;
 
 // The main editor window: the map area on the left, the palette column on
 // the right and the tool box along the bottom. Its handlers work on the one
@@ -76,4 +77,9 @@ private:
     FormGeometry m_geometry;
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_views = nullptr;
+
+    // The level chooser: loaded by the first file command, then only hidden.
+    frmLoadSave* m_loadSave = nullptr;
+    // Shows the chooser modally; the chosen name, or empty when cancelled.
+    QString chooseLevelName(bool save);
 };
