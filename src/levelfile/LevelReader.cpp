@@ -83,7 +83,7 @@ private:
             for (int x = 0; x < level.levelWidth; ++x) {
                 if (rest.isEmpty())
                     return fail(lines.lineNumber(),
-                        QStringLiteral("the row has %1 fields, but the first row has %2").arg(x).arg(level.levelWidth));
+                        QStringLiteral("the row holds %1 of the %2 fields of the first row").arg(x).arg(level.levelWidth));
                 // A field takes its first character whatever it is, so it is never empty.
                 qsizetype end = 1;
                 while (end < rest.size() && rest[end] != u'\t')
