@@ -3,7 +3,41 @@
 #include "model/Numbers.h"
 #include "model/TextLines.h"
 
+#include <QHash>
+
+#include <unordered_map>
+
 namespace {
+
+// The kinds by name. A large level has tens of thousands of element lines,
+// each looked up among the entity kinds and then the tile kinds, so the
+// names are hashed once per read rather than compared one by one per line.
+class KindNames
+{
+public:
+    template<typename NameOf>
+    KindNames(int count, NameOf nameOf)
+    {
+        // The first kind of a name in catalogue order is the one a name means.
+        for (int kind = 0; kind < count; ++kind)
+            m_kinds.try_emplace(QStringView(nameOf(kind)), kind);
+    }
+
+    // The kind of that name, or -1.
+    int find(QStringView name) const
+    {
+        const auto it = m_kinds.find(name);
+        return it == m_kinds.end() ? -1 : it->second;
+    }
+
+private:
+    struct Hash
+    {
+        size_t operator()(QStringView text) const { return qHash(text); }
+    };
+    // The views point into the catalogue, which outlives the read.
+    std::unordered_map<QStringView, int, Hash> m_kinds;
+};
 
 // Reads one file. Each step returns false once the read has failed; the
 // failure is then in the result.
@@ -12,7 +46,8 @@ class Reader
 public:
     Reader(const QByteArray& bytes, const Catalogue& catalogue, const Level& current)
         : m_bytes(bytes)
-        , m_catalogue(catalogue)
+        , m_tileKinds(catalogue.tileCount(), [&](int kind) -> const QString& { return catalogue.tileName(kind); })
+        , m_entityKinds(catalogue.entityCount(), [&](int kind) -> const QString& { return catalogue.entityName(kind); })
     {
         m_result.level.playerX = current.playerX;
         m_result.level.playerY = current.playerY;
@@ -193,25 +228,12 @@ private:
         return true;
     }
 
-    // The first kind of that name in catalogue order, or -1.
-    int tileKind(QStringView name) const
-    {
-        for (int kind = 0; kind < m_catalogue.tileCount(); ++kind)
-            if (m_catalogue.tileName(kind) == name)
-                return kind;
-        return -1;
-    }
-
-    int entityKind(QStringView name) const
-    {
-        for (int kind = 0; kind < m_catalogue.entityCount(); ++kind)
-            if (m_catalogue.entityName(kind) == name)
-                return kind;
-        return -1;
-    }
+    int tileKind(QStringView name) const { return m_tileKinds.find(name); }
+    int entityKind(QStringView name) const { return m_entityKinds.find(name); }
 
     const QByteArray& m_bytes;
-    const Catalogue& m_catalogue;
+    const KindNames m_tileKinds;
+    const KindNames m_entityKinds;
     LevelReadResult m_result;
     qint16 m_screen = 0;
 };
