@@ -113,6 +113,18 @@ private slots:
             QCOMPARE(TempGame::readFile(path), before);
     }
 
+    void chooserIsLoadedOnceAndKeepsItsName()
+    {
+        Editor editor;
+        editor.withChooser({"type Kept", "esc"}, &frmMain::cmdSave_Click);
+        auto* chooser = editor.window.findChild<frmLoadSave*>();
+        QVERIFY(chooser && chooser->isHidden());
+        QCOMPARE(chooser->parentWidget(), &editor.window);
+        editor.withChooser({"esc"}, &frmMain::cmdLoad_Click);
+        QCOMPARE(editor.window.findChildren<frmLoadSave*>().size(), 1);
+        QCOMPARE(chooser->findChild<QLineEdit*>("txtName")->text(), QString("Kept"));
+    }
+
     void readOnlyFolderKeepsTheOldFile()
     {
         Editor editor;

@@ -91,7 +91,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("clean");
-        QTest::newRow("empty") << "" << "";
         QTest::newRow("commas and spaces") << "2, 3" << "2\t3";
         QTest::newRow("runs of spaces go") << "  a   b  " << "ab";
         QTest::newRow("empty parts stay") << ",," << "\t\t";
@@ -102,22 +101,6 @@ private slots:
     {
         QFETCH(QString, text);
         QTEST(fncCleanLine(text), "clean");
-    }
-
-    void blankFields_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("blank");
-        QTest::newRow("empty") << "" << true;
-        QTest::newRow("tab first") << "\tbox" << true;
-        QTest::newRow("text") << "box\t" << false;
-        QTest::newRow("space") << " " << false;
-    }
-
-    void blankFields()
-    {
-        QFETCH(QString, text);
-        QTEST(fncIsBlankField(text), "blank");
     }
 
     void toleratesFiles_data()
