@@ -2,13 +2,16 @@
 
 #include "app/PictureBox.h"
 #include "app/Twips.h"
+#include "editor/MapSurface.h"
+#include "editor/PaletteImage.h"
+#include "editor/SelectionFrame.h"
 #include "layout/MainDesign.h"
 #include "layout/MainLayout.h"
 #include "model/modLists.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QLabel>
+#include <QDir>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -43,17 +46,16 @@ void frmMain::buildControls()
         QWidget* widget = nullptr;
         switch (control.kind) {
         case ControlKind::PictureBox: {
-            auto* box = new PictureBox(parent);
+            auto* box = control.name == QLatin1String("picInner") ? new MapSurface(parent) : new PictureBox(parent);
             box->setBorder(control.border);
             widget = box;
             break;
         }
         case ControlKind::Image:
-            widget = new QLabel(parent);
+            widget = new PaletteImage(parent);
             break;
         case ControlKind::Shape:
-            widget = new QWidget(parent);
-            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+            widget = new SelectionFrame(parent);
             break;
         case ControlKind::HScrollBar:
         case ControlKind::VScrollBar: {
@@ -116,6 +118,8 @@ void frmMain::buildControls()
     onClick("cmdLoad", &frmMain::cmdLoad_Click);
     onClick("cmdEntityData", &frmMain::cmdEntityData_Click);
     onClick("cmdResize", &frmMain::cmdResize_Click);
+    connect(map(), &MapSurface::mouseDown, this, &frmMain::picInner_MouseDown);
+    connect(map(), &MapSurface::mouseMove, this, &frmMain::picInner_MouseMove);
 }
 
 void frmMain::applyGeometry(const QString& name)
@@ -141,7 +145,24 @@ void frmMain::setBorder(const QString& name, bool border)
 
 QString frmMain::Form_Load()
 {
-    levelops::makeNewLevel(modLists::level);
+    Level& level = modLists::level;
+    levelops::movePlayer(level, 0, 0);
+    level.playerData = QStringLiteral("right");
+
+    // Every picture is read before anything is built, so a missing one stops
+    // the program before the window shows.
+    const QString error = loadEditorPictures(QDir::currentPath(), modLists::catalogue, m_pictures);
+    if (!error.isEmpty())
+        return error;
+    buildPalettes();
+
+    selType = 0;
+    // A catalogue with a single tile kind has no kind 1 to paint.
+    selIndex = modLists::catalogue.tileDefLast >= 1 ? 1 : 0;
+    if (selIndex == 0)
+        showRing(1, &m_tilePalette, 0);
+
+    levelops::makeNewLevel(level);
     prcDrawTiles();
 
     // Two-line captions for the corner views.
@@ -155,7 +176,7 @@ QString frmMain::Form_Load()
     setBorder(QStringLiteral("picTilesInner"), false);
     setBorder(QStringLiteral("picEntitiesInner"), false);
 
-    modLists::level.levelChanged = false;
+    level.levelChanged = false;
     return {};
 }
 

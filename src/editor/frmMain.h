@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorPictures.h"
 #include "layout/FormGeometry.h"
 
 #include <QHash>
@@ -9,6 +10,8 @@ class QScrollBar;
 class QButtonGroup;
 class PictureBox;
 class frmLoadSave;
+class MapSurface;
+class PaletteImage;
 
 // The main editor window: the map area on the left, the palette column on
 // the right and the tool box along the bottom. Its handlers work on the one
@@ -82,4 +85,20 @@ private:
     frmLoadSave* m_loadSave = nullptr;
     // Shows the chooser modally; the chosen name, or empty when cancelled.
     QString chooseLevelName(bool save);
+
+    // Palettes and map.
+    struct Palette
+    {
+        std::vector<PaletteImage*> images;
+        std::vector<TwipRect> places;
+    };
+    void buildPalettes();
+    PaletteImage* addPaletteImage(Palette& palette, const QString& surface, const QString& prefix, const QImage& picture);
+    void showRing(int ring, const Palette* palette, int index);
+    MapSurface* map() const;
+
+    EditorPictures m_pictures;
+    Palette m_tilePalette;
+    Palette m_entityPalette;
+    std::vector<PaletteImage*> m_imgEntityb;
 };

@@ -1,0 +1,92 @@
+#include "editor/EditorPictures.h"
+
+#include "model/Catalogue.h"
+#include "model/Numbers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+// A picture laid onto an opaque background: the colour that leaves the map
+// unchanged under the picture's own bitwise combination shows wherever the
+// file is transparent.
+QImage flatten(const QImage& picture, Qt::GlobalColor background)
+{
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.fill(background);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    return flat;
+}
+
+QString readPicture(const QString& folder, const QString& name, Qt::GlobalColor background, QImage& picture)
+{
+    const QString path = QDir(folder).filePath(name);
+    if (name.isEmpty() || !QFileInfo(path).isFile())
+        return QStringLiteral("The picture file \"%1\" is missing.").arg(name);
+    QImageReader reader(path);
+    const QImage read = reader.read();
+    if (read.isNull())
+        return QStringLiteral("The picture file \"%1\" cannot be read: %2.").arg(name, reader.errorString());
+    picture = flatten(read, background);
+    return {};
+}
+
+} // namespace
+
+namespace editorpictures {
+
+int tilesPerRow(int sheetWidth)
+{
+    return numbers::roundToInt16(sheetWidth / double(EditorPictures::sheetBlock)).value_or(0);
+}
+
+QImage cutTile(const QImage& sheet, int kind, int perRow)
+{
+    const int block = EditorPictures::sheetBlock;
+    QImage tile(EditorPictures::tileSize, EditorPictures::tileSize, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    QPainter painter(&tile);
+    painter.drawImage(-(kind % perRow) * block, -(kind / perRow) * block, sheet);
+    return tile;
+}
+
+} // namespace editorpictures
+
+QString loadEditorPictures(const QString& folder, const Catalogue& catalogue, EditorPictures& pictures)
+{
+    EditorPictures loaded;
+    QString error = readPicture(folder, QStringLiteral("player.bmp"), Qt::white, loaded.player);
+    if (!error.isEmpty())
+        return error;
+
+    // The sheet lies on a white surface, so transparent parts of it cut as white.
+    QImage sheet;
+    error = readPicture(folder, QStringLiteral("tiles.gif"), Qt::white, sheet);
+    if (!error.isEmpty())
+        return error;
+    const int perRow = editorpictures::tilesPerRow(sheet.width());
+    if (perRow < 1)
+        return QStringLiteral("The tile sheet \"tiles.gif\" is %1 pixels wide; it must be wider than 16 pixels.").arg(sheet.width());
+    for (int kind = 0; kind < catalogue.tileCount(); ++kind)
+        loaded.tiles.push_back(editorpictures::cutTile(sheet, kind, perRow));
+
+    for (int kind = 0; kind < catalogue.entityCount(); ++kind) {
+        const auto& fields = catalogue.entityDefs[static_cast<size_t>(kind)];
+        QImage andPicture;
+        QImage orPicture;
+        error = readPicture(folder, fields[Catalogue::EntityAndPicture], Qt::white, andPicture);
+        if (error.isEmpty())
+            error = readPicture(folder, fields[Catalogue::EntityOrPicture], Qt::black, orPicture);
+        if (!error.isEmpty())
+            return error;
+        loaded.entityAnd.push_back(andPicture);
+        loaded.entityOr.push_back(orPicture);
+    }
+
+    pictures = std::move(loaded);
+    return {};
+}

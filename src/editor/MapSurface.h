@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/PictureBox.h"
+
+#include <QImage>
+
+// The map: a picture box that keeps what is drawn on it in an image, shows
+// it, and reports mouse presses and moves in twips on its inner area with
+// the buttons numbered 1 (left), 2 (right) and 4 (middle).
+class MapSurface : public PictureBox
+{
+    Q_OBJECT
+public:
+    explicit MapSurface(QWidget* parent = nullptr);
+
+    QImage& image() { return m_image; }
+    const QImage& image() const { return m_image; }
+    // Shows again the pixels of the image that were drawn on.
+    void showChanged(const QRect& pixels);
+    void showAll();
+
+signals:
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int buttons, int shift, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_image;
+};

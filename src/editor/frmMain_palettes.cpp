@@ -1,0 +1,123 @@
+// The three palettes of the main window and the selection they make.
+#include "editor/frmMain.h"
+
+#include "app/PictureBox.h"
+#include "app/Twips.h"
+#include "editor/PaletteImage.h"
+#include "editor/PaletteLayout.h"
+#include "model/modLists.h"
+
+namespace {
+
+// An image takes the natural size of its picture.
+TwipRect naturalSize(TwipRect r, const QImage& picture)
+{
+    r.width = picture.width() * twipsPerPixel;
+    r.height = picture.height() * twipsPerPixel;
+    return r;
+}
+
+} // namespace
+
+PaletteImage* frmMain::addPaletteImage(Palette& palette, const QString& surface, const QString& prefix, const QImage& picture)
+{
+    const int index = static_cast<int>(palette.images.size());
+    PaletteImage* image = nullptr;
+    TwipRect place;
+    if (index == 0) {
+        image = qobject_cast<PaletteImage*>(m_controls.value(prefix + QLatin1Char('0')));
+        place = m_geometry.rect(image->objectName());
+    } else {
+        image = new PaletteImage(qobject_cast<PictureBox*>(m_controls.value(surface))->client());
+        image->setObjectName(prefix + QString::number(index));
+        place = palettelayout::place(palette.places.front(), index);
+    }
+    place = naturalSize(place, picture);
+    image->setPicture(picture);
+    placeInTwips(image, place);
+    image->show();
+    palette.images.push_back(image);
+    palette.places.push_back(place);
+    return image;
+}
+
+void frmMain::buildPalettes()
+{
+    auto* guy = qobject_cast<PaletteImage*>(m_controls.value(QStringLiteral("imgGuy")));
+    guy->setPicture(m_pictures.player);
+    placeInTwips(guy, naturalSize(m_geometry.rect(QStringLiteral("imgGuy")), m_pictures.player));
+    guy->setToolTip(QStringLiteral("Marks where the player starts"));
+    connect(guy, &PaletteImage::clicked, this, &frmMain::imgGuy_Click);
+
+    const QString tilesInner = QStringLiteral("picTilesInner");
+    for (int kind = 0; kind < modLists::catalogue.tileCount(); ++kind) {
+        PaletteImage* image = addPaletteImage(m_tilePalette, tilesInner, QStringLiteral("imgTile"), m_pictures.tiles[static_cast<size_t>(kind)]);
+        image->setToolTip(modLists::catalogue.tileDefs[static_cast<size_t>(kind)][Catalogue::TileTooltip]);
+        connect(image, &PaletteImage::clicked, this, [this, kind] { imgTile_Click(kind); });
+    }
+    m_geometry.setHeight(tilesInner, palettelayout::surfaceHeight(m_tilePalette.places.front(), m_tilePalette.places.back().top));
+    applyGeometry(tilesInner);
+
+    const QString entitiesInner = QStringLiteral("picEntitiesInner");
+    auto* entitySurface = qobject_cast<PictureBox*>(m_controls.value(entitiesInner))->client();
+    for (int kind = 0; kind < modLists::catalogue.entityCount(); ++kind) {
+        PaletteImage* image =
+            addPaletteImage(m_entityPalette, entitiesInner, QStringLiteral("imgEntity"), m_pictures.entityAnd[static_cast<size_t>(kind)]);
+        connect(image, &PaletteImage::clicked, this, [this, kind] { imgEntity_Click(kind); });
+
+        // The second picture is only held for the map; it never shows.
+        auto* second = kind == 0 ? qobject_cast<PaletteImage*>(m_controls.value(QStringLiteral("imgEntityb0"))) : new PaletteImage(entitySurface);
+        second->setObjectName(QStringLiteral("imgEntityb%1").arg(kind));
+        second->setPicture(m_pictures.entityOr[static_cast<size_t>(kind)]);
+        second->hide();
+        m_imgEntityb.push_back(second);
+    }
+    m_geometry.setHeight(entitiesInner, palettelayout::surfaceHeight(m_entityPalette.places.front(), m_entityPalette.places.back().top));
+    applyGeometry(entitiesInner);
+
+    // The frames stay above the images they mark.
+    for (const char* ring : {"shpRing0", "shpRing1", "shpRing2"})
+        m_controls.value(QString::fromLatin1(ring))->raise();
+}
+
+// Shows frame `ring` (0 player, 1 tiles, 2 entities), over element `index`
+// of its palette when it has one, and hides the other two.
+void frmMain::showRing(int ring, const Palette* palette, int index)
+{
+    for (int other = 0; other <= 2; ++other) {
+        QWidget* frame = m_controls.value(QStringLiteral("shpRing%1").arg(other));
+        if (other != ring) {
+            frame->hide();
+            continue;
+        }
+        if (palette) {
+            const QString name = frame->objectName();
+            const TwipRect& place = palette->places[static_cast<size_t>(index)];
+            m_geometry.setLeft(name, place.left);
+            m_geometry.setTop(name, place.top);
+            applyGeometry(name);
+        }
+        frame->show();
+    }
+}
+
+void frmMain::imgTile_Click(int index)
+{
+    selType = 0;
+    selIndex = static_cast<qint16>(index);
+    showRing(1, &m_tilePalette, index);
+}
+
+void frmMain::imgEntity_Click(int index)
+{
+    selType = 1;
+    selIndex = static_cast<qint16>(index);
+    showRing(2, &m_entityPalette, index);
+}
+
+void frmMain::imgGuy_Click()
+{
+    selType = -1;
+    selIndex = -1;
+    showRing(0, nullptr, 0);
+}
