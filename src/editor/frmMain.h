@@ -9,6 +9,7 @@
 class QScrollBar;
 class QButtonGroup;
 class PictureBox;
+class frmLoadSave;
 class MapSurface;
 class PaletteImage;
 
@@ -82,6 +83,11 @@ private:
     FormGeometry m_geometry;
     QHash<QString, QWidget*> m_controls;
     QButtonGroup* m_views = nullptr;
+
+    // The level chooser: loaded by the first file command, then only hidden.
+    frmLoadSave* m_loadSave = nullptr;
+    // Shows the chooser modally; the chosen name, or empty when cancelled.
+    QString chooseLevelName(bool save);
 
     // Palettes and map.
     struct Palette

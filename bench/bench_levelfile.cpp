@@ -1,0 +1,110 @@
+// Loading and saving the largest level the editor can hold: 70 by 70 cells,
+// every corner screen full, 32767 entities with 20-character data texts.
+#include "levelfile/LevelFileSave.h"
+#include "levelfile/LevelReader.h"
+#include "levelfile/LevelWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+Catalogue benchCatalogue()
+{
+    Catalogue c;
+    for (const char* name : {"floor", "wall", "ice", "water", "pit", "goal", "cracked", "bridge", "sand", "exit", "arrowup", "arrowright",
+             "arrowdown", "arrowleft"})
+        c.tileDefs.push_back({QString::fromLatin1(name), QString(), QString()});
+    for (const char* name : {"box", "door", "key", "switch", "gate", "teleport", "gem"})
+        c.entityDefs.push_back({QString::fromLatin1(name), QString(), QString(), QString(), QString()});
+    c.tileDefLast = static_cast<qint16>(c.tileDefs.size() - 1);
+    c.entityDefLast = static_cast<qint16>(c.entityDefs.size() - 1);
+    return c;
+}
+
+Level largestLevel(int entities)
+{
+    Level level;
+    levelops::replaceGrid(level, Level::maxSize, Level::maxSize);
+    for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+        for (int y = 0; y < Level::maxSize; ++y)
+            for (int x = 0; x < Level::maxSize; ++x)
+                level.levelTiles(layer, x, y) = static_cast<qint16>((x + y + layer) % 14);
+    const QString data = QStringLiteral("1,2,3,4,5,6,7,8,9,10"); // 20 characters
+    for (int i = 0; i < entities; ++i) {
+        const auto cell = static_cast<qint16>(i % (Level::maxSize * Level::maxSize));
+        levelops::appendEntity(level,
+            {static_cast<qint16>(i % 5), static_cast<qint16>(cell % Level::maxSize), static_cast<qint16>(cell / Level::maxSize),
+                static_cast<qint16>(i % 7)},
+            data);
+    }
+    return level;
+}
+
+void BM_SaveLargest(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    const Level level = largestLevel(Level::maxEntities);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writeLevel(level, catalogue));
+}
+BENCHMARK(BM_SaveLargest)->Unit(benchmark::kMillisecond);
+
+// The whole save command's work: the bytes, then the file replaced on disk.
+void BM_SaveLargestToDisk(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    const Level level = largestLevel(Level::maxEntities);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("Largest.txt"));
+    for (auto _ : state)
+        if (!saveLevelBytes(path, writeLevel(level, catalogue)).isEmpty())
+            state.SkipWithError("the save failed");
+}
+BENCHMARK(BM_SaveLargestToDisk)->Unit(benchmark::kMillisecond);
+
+void BM_LoadLargest(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    const QByteArray file = writeLevel(largestLevel(Level::maxEntities), catalogue);
+    const Level current;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLevel(file, catalogue, current));
+    state.SetBytesProcessed(state.iterations() * file.size());
+}
+BENCHMARK(BM_LoadLargest)->Unit(benchmark::kMillisecond);
+
+void BM_LoadLargestFromDisk(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("Largest.txt"));
+    saveLevelBytes(path, writeLevel(largestLevel(Level::maxEntities), catalogue));
+    const Level current;
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("the file could not be opened");
+        benchmark::DoNotOptimize(readLevel(file.readAll(), catalogue, current));
+    }
+}
+BENCHMARK(BM_LoadLargestFromDisk)->Unit(benchmark::kMillisecond);
+
+// Loading time against the number of entities, on the full 70 by 70 grid.
+void BM_LoadEntities(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    const QByteArray file = writeLevel(largestLevel(static_cast<int>(state.range(0))), catalogue);
+    const Level current;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readLevel(file, catalogue, current));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadEntities)->Arg(1024)->Arg(4096)->Arg(8192)->Arg(16384)->Arg(24576)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

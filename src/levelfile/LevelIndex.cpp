@@ -1,0 +1,32 @@
+#include "levelfile/LevelIndex.h"
+
+#include "model/TextLines.h"
+
+#include <QFile>
+
+QStringList readLevelIndex(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    LineReader lines(file.readAll());
+    QStringList names;
+    while (!lines.atEnd())
+        names.append(lines.readLine());
+    return names;
+}
+
+QString appendToLevelIndex(const QString& path, const QString& name)
+{
+    // The index is 8-bit text: a name it cannot hold would come back as another name.
+    for (const QChar c : name)
+        if (c.unicode() > 0xFF)
+            return QStringLiteral("the name holds characters that the 8-bit index cannot store");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return file.errorString();
+    const QByteArray line = toFileBytes(name) + "\r\n";
+    if (file.write(line) != line.size() || !file.flush())
+        return file.errorString();
+    return {};
+}

@@ -1,0 +1,23 @@
+#include "levelfile/LevelPaths.h"
+
+#include <QDir>
+
+namespace {
+
+QString inLevelsFolder(const QString& fileName)
+{
+    const QChar sep = QDir::separator();
+    return QStringLiteral("..") + sep + QStringLiteral("levels") + sep + fileName;
+}
+
+} // namespace
+
+QString levelFilePath(const QString& name)
+{
+    return inLevelsFolder(name + QStringLiteral(".txt"));
+}
+
+QString levelIndexPath()
+{
+    return inLevelsFolder(QStringLiteral("index.txt"));
+}

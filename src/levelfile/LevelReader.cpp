@@ -1,0 +1,251 @@
+#include "levelfile/LevelReader.h"
+
+#include "model/Numbers.h"
+#include "model/TextLines.h"
+
+#include <QHash>
+
+#include <unordered_map>
+
+namespace {
+
+// The kinds by name. A large level has tens of thousands of element lines,
+// each looked up among the entity kinds and then the tile kinds, so the
+// names are hashed once per read rather than compared one by one per line.
+class KindNames
+{
+public:
+    template<typename NameOf>
+    KindNames(int count, NameOf nameOf)
+    {
+        // The first kind of a name in catalogue order is the one a name means.
+        for (int kind = 0; kind < count; ++kind)
+            m_kinds.try_emplace(QStringView(nameOf(kind)), kind);
+    }
+
+    // The kind of that name, or -1.
+    int find(QStringView name) const
+    {
+        const auto it = m_kinds.find(name);
+        return it == m_kinds.end() ? -1 : it->second;
+    }
+
+private:
+    struct Hash
+    {
+        size_t operator()(QStringView text) const { return qHash(text); }
+    };
+    // The views point into the catalogue, which outlives the read.
+    std::unordered_map<QStringView, int, Hash> m_kinds;
+};
+
+// Reads one file. Each step returns false once the read has failed; the
+// failure is then in the result.
+class Reader
+{
+public:
+    Reader(const QByteArray& bytes, const Catalogue& catalogue, const Level& current)
+        : m_bytes(bytes)
+        , m_tileKinds(catalogue.tileCount(), [&](int kind) -> const QString& { return catalogue.tileName(kind); })
+        , m_entityKinds(catalogue.entityCount(), [&](int kind) -> const QString& { return catalogue.entityName(kind); })
+    {
+        m_result.level.playerX = current.playerX;
+        m_result.level.playerY = current.playerY;
+        m_result.level.playerData = current.playerData;
+    }
+
+    LevelReadResult read()
+    {
+        qint16 width = 0;
+        qint16 height = 0;
+        if (!measure(width, height))
+            return std::move(m_result);
+        Level& level = m_result.level;
+        levelops::replaceGrid(level, width, height);
+        levelops::clearEntities(level);
+
+        LineReader lines(m_bytes);
+        if (!readGrid(lines))
+            return std::move(m_result);
+        lines.readLine(); // the empty line that ends the grid
+        if (!readSections(lines))
+            return std::move(m_result);
+        level.levelChanged = false;
+        m_result.ok = true;
+        return std::move(m_result);
+    }
+
+private:
+    bool fail(int line, const QString& description)
+    {
+        m_result.failure = {line, QStringLiteral("Bad input file: line %1: %2").arg(line).arg(description)};
+        return false;
+    }
+
+    // The first pass: the width from the TABs of the first line, the height
+    // from the lines before the first empty one.
+    bool measure(qint16& width, qint16& height)
+    {
+        LineReader lines(m_bytes);
+        if (lines.atEnd())
+            return fail(1, QStringLiteral("the file is empty"));
+        const QString first = lines.readLine();
+        if (first.isEmpty())
+            return fail(1, QStringLiteral("the first line is empty, so the level has no rows"));
+        const qsizetype columns = first.count(u'\t') + 1;
+        if (columns > Level::maxSize)
+            return fail(1, QStringLiteral("the level is %1 cells wide; a level is at most %2").arg(columns).arg(Level::maxSize));
+        int rows = 1;
+        for (;;) {
+            if (lines.atEnd())
+                return fail(rows + 1, QStringLiteral("the file ends in the grid; an empty line must follow its last row"));
+            if (lines.readLine().isEmpty())
+                break;
+            if (++rows > Level::maxSize)
+                return fail(rows, QStringLiteral("the level has more than %1 rows").arg(Level::maxSize));
+        }
+        width = static_cast<qint16>(columns);
+        height = static_cast<qint16>(rows);
+        return true;
+    }
+
+    bool readGrid(LineReader& lines)
+    {
+        Level& level = m_result.level;
+        for (int y = 0; y < level.levelHeight; ++y) {
+            const QString line = lines.readLine();
+            QStringView rest = line;
+            for (int x = 0; x < level.levelWidth; ++x) {
+                if (rest.isEmpty())
+                    return fail(lines.lineNumber(),
+                        QStringLiteral("the row holds %1 of the %2 fields of the first row").arg(x).arg(level.levelWidth));
+                // A field takes its first character whatever it is, so it is never empty.
+                qsizetype end = 1;
+                while (end < rest.size() && rest[end] != u'\t')
+                    ++end;
+                const int kind = tileKind(rest.first(end));
+                rest = rest.sliced(end);
+                if (!rest.isEmpty())
+                    rest = rest.sliced(1);
+                // A name no tile kind has leaves the cell at kind 0, unreported.
+                if (kind >= 0)
+                    level.levelTiles(0, x, y) = static_cast<qint16>(kind);
+            }
+        }
+        return true;
+    }
+
+    bool readSections(LineReader& lines)
+    {
+        while (!lines.atEnd()) {
+            const QString line = lines.readLine();
+            if (line.isEmpty())
+                continue;
+            if (line.size() >= 6 && QStringView(line).first(6).compare(u"screen", Qt::CaseInsensitive) == 0) {
+                if (!readScreenHeader(line, lines.lineNumber()))
+                    return false;
+            } else if (!readElement(line, lines.lineNumber())) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // "screen", any one separator, then "all" or the screen's number.
+    bool readScreenHeader(const QString& line, int lineNumber)
+    {
+        if (line.size() < 8)
+            return fail(lineNumber, QStringLiteral("the screen header names no screen"));
+        const QStringView screen = QStringView(line).sliced(7);
+        if (screen == u"all") {
+            m_screen = 0;
+            return true;
+        }
+        const std::optional<qint16> number = numbers::toInt16(screen);
+        if (!number)
+            return fail(lineNumber, QStringLiteral("the screen \"%1\" is neither all nor a number from -32768 to 32767").arg(screen));
+        m_screen = *number;
+        return true;
+    }
+
+    // A field ended by a TAB, which is dropped.
+    bool takeNumber(QStringView& rest, qint16& value, const char* what, int lineNumber)
+    {
+        const qsizetype tab = rest.indexOf(u'\t');
+        if (tab < 0)
+            return fail(lineNumber, QStringLiteral("an element line needs x, y and a kind, separated by TABs"));
+        const QStringView field = rest.first(tab);
+        rest = rest.sliced(tab + 1);
+        const std::optional<qint16> number = numbers::toInt16(field);
+        if (!number)
+            return fail(lineNumber,
+                QStringLiteral("%1 \"%2\" is not a number from -32768 to 32767").arg(QLatin1String(what)).arg(field));
+        value = *number;
+        return true;
+    }
+
+    bool readElement(const QString& line, int lineNumber)
+    {
+        QStringView rest = line;
+        qint16 x = 0;
+        qint16 y = 0;
+        if (!takeNumber(rest, x, "x", lineNumber) || !takeNumber(rest, y, "y", lineNumber))
+            return false;
+        qsizetype end = 0;
+        while (!fncIsBlankField(rest.sliced(end)))
+            ++end;
+        const QStringView kind = rest.first(end);
+        rest = rest.sliced(end);
+        if (!rest.isEmpty())
+            rest = rest.sliced(1);
+        QString data = rest.toString();
+        data.replace(u'\t', u',');
+
+        Level& level = m_result.level;
+        if (m_screen == 0 && kind.compare(u"player", Qt::CaseInsensitive) == 0) {
+            levelops::movePlayer(level, x, y);
+            level.playerData = data;
+            return true;
+        }
+        if (const int entity = entityKind(kind); entity >= 0) {
+            // Entities are kept wherever they stand; the file is the designer's.
+            if (!levelops::appendEntity(level, Entity{m_screen, x, y, static_cast<qint16>(entity)}, data))
+                return fail(lineNumber, QStringLiteral("the level holds more than %1 entities").arg(Level::maxEntities));
+            return true;
+        }
+        if (const int tile = tileKind(kind); tile >= 0) {
+            if (m_screen < 0 || m_screen >= TileGrid::layerCount)
+                return fail(lineNumber, QStringLiteral("a tile on screen %1; the screens are all and 1 to 4").arg(m_screen));
+            if (!level.levelTiles.contains(x, y))
+                return fail(lineNumber,
+                    QStringLiteral("a tile at %1, %2, outside the %3 by %4 grid").arg(x).arg(y).arg(level.levelWidth).arg(level.levelHeight));
+            level.levelTiles(m_screen, x, y) = static_cast<qint16>(tile);
+            return true;
+        }
+        m_result.reports.push_back({lineNumber,
+            QStringLiteral("Unrecognised: \"%1\" at %2: %3, %4")
+                .arg(kind, numbers::text(m_screen), numbers::text(x), numbers::text(y))});
+        return true;
+    }
+
+    int tileKind(QStringView name) const { return m_tileKinds.find(name); }
+    int entityKind(QStringView name) const { return m_entityKinds.find(name); }
+
+    const QByteArray& m_bytes;
+    const KindNames m_tileKinds;
+    const KindNames m_entityKinds;
+    LevelReadResult m_result;
+    qint16 m_screen = 0;
+};
+
+} // namespace
+
+bool fncIsBlankField(QStringView text)
+{
+    return text.isEmpty() || text.front() == u'\t';
+}
+
+LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current)
+{
+    return Reader(bytes, catalogue, current).read();
+}

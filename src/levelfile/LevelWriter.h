@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/Catalogue.h"
+#include "model/Level.h"
+
+#include <QByteArray>
+#include <QString>
+
+// An entity data text as the file holds it: every "," becomes a TAB and every
+// space is dropped, so the parts become further fields of the entity line.
+QString fncCleanLine(const QString& text);
+
+// The exact bytes of the level file: the main grid, then the screens "all"
+// and 1 to 4, every line ending with CR LF. Kinds are written by their
+// catalogue names; entities on a layer outside 0 to 4 are not written.
+// Characters are written as Latin-1 bytes.
+QByteArray writeLevel(const Level& level, const Catalogue& catalogue);

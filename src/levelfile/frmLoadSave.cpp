@@ -1,0 +1,142 @@
+#include "levelfile/frmLoadSave.h"
+
+#include "app/Messages.h"
+#include "app/Twips.h"
+#include "layout/LoadSaveDesign.h"
+#include "layout/LoadSaveLayout.h"
+#include "levelfile/LevelIndex.h"
+#include "levelfile/LevelPaths.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+frmLoadSave::frmLoadSave(QWidget* owner)
+    : QDialog(owner)
+    , m_geometry(frmLoadSaveDesign())
+{
+    setObjectName(QStringLiteral("frmLoadSave"));
+    setModal(true);
+    const FormDesign& design = frmLoadSaveDesign();
+    setWindowTitle(design.caption);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    txtName = new QLineEdit(this);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    cmdOK = new QPushButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new QPushButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    for (const ControlDesign& control : design.controls) {
+        QWidget* widget = findChild<QWidget*>(control.name, Qt::FindDirectChildrenOnly);
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            button->setText(control.caption);
+        applyGeometry(control.name, widget);
+    }
+    txtName->setText(design.controls[1].caption);
+    setTabOrder(List1, txtName);
+    setTabOrder(txtName, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+    cmdOK->setDefault(true);
+
+    // A click, or picking with the keys, puts the item into the name box.
+    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { List1_Click(List1->row(item)); });
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = List1->selectedItems();
+        if (!selected.isEmpty())
+            List1_Click(List1->row(selected.first()));
+    });
+    connect(List1, &QListWidget::itemDoubleClicked, this, &frmLoadSave::List1_DblClick);
+    connect(cmdOK, &QPushButton::clicked, this, &frmLoadSave::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmLoadSave::cmdCancel_Click);
+
+    resize(twipsToPixels(design.innerWidth), twipsToPixels(design.innerHeight));
+}
+
+void frmLoadSave::applyGeometry(const QString& name, QWidget* widget)
+{
+    placeInTwips(widget, m_geometry.rect(name));
+}
+
+void frmLoadSave::showEvent(QShowEvent* event)
+{
+    Form_Activate();
+    QDialog::showEvent(event);
+}
+
+void frmLoadSave::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmLoadSave::Form_Activate()
+{
+    fName.clear();
+    const QString caption = save ? QStringLiteral("Save") : QStringLiteral("Load");
+    cmdOK->setText(caption);
+    setWindowTitle(caption);
+    List1->clear();
+    List1->addItems(readLevelIndex(levelIndexPath()));
+}
+
+void frmLoadSave::Form_Resize()
+{
+    layoutLoadSave(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
+    applyGeometry(QStringLiteral("List1"), List1);
+    applyGeometry(QStringLiteral("txtName"), txtName);
+    applyGeometry(QStringLiteral("cmdOK"), cmdOK);
+    applyGeometry(QStringLiteral("cmdCancel"), cmdCancel);
+}
+
+void frmLoadSave::List1_Click(int row)
+{
+    if (QListWidgetItem* item = List1->item(row))
+        txtName->setText(item->text());
+}
+
+void frmLoadSave::List1_DblClick()
+{
+    cmdOK_Click();
+}
+
+void frmLoadSave::cmdOK_Click()
+{
+    fName = txtName->text();
+    bool listed = false;
+    for (int row = 0; row < List1->count() && !listed; ++row)
+        listed = List1->item(row)->text() == fName;
+
+    if (!save) {
+        if (listed)
+            accept();
+        else
+            Messages::report(this, QStringLiteral("Level does not exist!"));
+        return;
+    }
+    if (listed) {
+        if (Messages::askYesNo(this, QStringLiteral("Overwrite existing ") + fName + QStringLiteral("?")))
+            accept();
+        return;
+    }
+    const QString path = levelIndexPath();
+    const QString error = appendToLevelIndex(path, fName);
+    if (!error.isEmpty()) {
+        // Without its line in the index the level could not be picked again.
+        Messages::report(this, QStringLiteral("Could not add \"%1\" to the level index '%2': %3.").arg(fName, path, error));
+        return;
+    }
+    accept();
+}
+
+void frmLoadSave::cmdCancel_Click()
+{
+    fName.clear();
+    QDialog::reject();
+}
+
+void frmLoadSave::reject()
+{
+    cmdCancel_Click();
+}
