@@ -19,48 +19,10 @@
 
 namespace {
 
-QPushButton* button(QWidget* dialog, const QString& name)
+// Cell values that tell where they started.
+qint16 origin(int layer, int x, int y)
 {
-    return dialog->findChild<QPushButton*>(name);
-}
-
-QPushButton* corner(QWidget* dialog, int i)
-{
-    return button(dialog, QStringLiteral("cmdResize%1").arg(i));
-}
-
-QLineEdit* box(QWidget* dialog, const char* name)
-{
-    return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-// Replaces a box's text as the user does: select it all and type over it,
-// or, when `paste`, replace it in one change.
-void typeInto(QLineEdit* line, const QString& text, bool paste = false)
-{
-    line->setFocus();
-    line->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(line, Qt::Key_Delete);
-    else if (paste)
-        line->insert(text);
-    else
-        QTest::keyClicks(line, text);
-}
-
-void typeSize(QWidget* dialog, const QString& width, const QString& height, bool paste = false)
-{
-    typeInto(box(dialog, "txtWidth"), width, paste);
-    typeInto(box(dialog, "txtHeight"), height, paste);
-}
-
-// 1 when all four corner buttons are enabled, 0 when all are disabled, else -1.
-int cornersEnabled(QWidget* dialog)
-{
-    int enabled = 0;
-    for (int i = 0; i < 4; ++i)
-        enabled += corner(dialog, i)->isEnabled();
-    return enabled == 4 ? 1 : enabled == 0 ? 0 : -1;
+    return static_cast<qint16>(layer * 100 + y * 10 + x);
 }
 
 } // namespace
@@ -71,21 +33,42 @@ class tst_frmresize : public QObject
 
     std::unique_ptr<TempGame> game;
     std::unique_ptr<frmMain> window;
-    std::vector<QImage> sheetPictures; // the sample sheet's, as the buttons should show them
+    QImage sheet;
 
-    // Which row of pictures the four corner buttons show, or -1 for none.
-    int shownRow(QWidget* dialog) const
+    static QPushButton* button(QWidget* dialog, const QString& name) { return dialog->findChild<QPushButton*>(name); }
+    static QPushButton* corner(QWidget* dialog, int i) { return button(dialog, QStringLiteral("cmdResize%1").arg(i)); }
+    static QLineEdit* box(QWidget* dialog, int i) { return dialog->findChild<QLineEdit*>(i == 0 ? "txtWidth" : "txtHeight"); }
+
+    // Types over both boxes as the user does: select all, then type (or delete).
+    static void typeSize(QWidget* dialog, const QString& width, const QString& height)
     {
-        for (int row = 0; row < 9; ++row) {
+        for (int i = 0; i < 2; ++i) {
+            const QString& text = i == 0 ? width : height;
+            box(dialog, i)->setFocus();
+            box(dialog, i)->selectAll();
+            text.isEmpty() ? QTest::keyClick(box(dialog, i), Qt::Key_Delete) : QTest::keyClicks(box(dialog, i), text);
+        }
+    }
+
+    // What the dialog shows: "width x height", the row of the sheet on its
+    // corner buttons (-1: none) and whether they are all "on" or "off".
+    QString state(QWidget* dialog) const
+    {
+        int shownRow = -1;
+        int enabled = 0;
+        for (int row = 8; row >= 0; --row) {
             bool match = true;
             for (int i = 0; i < 4; ++i)
-                match = match
-                    && corner(dialog, i)->icon().pixmap(QSize(60, 60)).toImage().convertToFormat(QImage::Format_ARGB32)
-                        == sheetPictures[size_t(4 * row + i)];
-            if (match)
-                return row;
+                match = match && corner(dialog, i)->icon().pixmap(60, 60).toImage().convertToFormat(QImage::Format_ARGB32)
+                        == resizepictures::withMagentaTransparent(sheet.copy(64 * i, 64 * row, 60, 60));
+            shownRow = match ? row : shownRow;
         }
-        return -1;
+        for (int i = 0; i < 4; ++i)
+            enabled += corner(dialog, i)->isEnabled();
+        return QStringLiteral("%1x%2 row %3 %4")
+            .arg(box(dialog, 0)->text(), box(dialog, 1)->text())
+            .arg(shownRow)
+            .arg(enabled == 4 ? "on" : enabled == 0 ? "off" : "mixed");
     }
 
     // Opens the dialog with the main window's Resize button; `action` plays the user.
@@ -93,8 +76,7 @@ class tst_frmresize : public QObject
     {
         ModalDriver driver([&](QWidget* modal) {
             auto* dialog = qobject_cast<frmResize*>(modal);
-            QVERIFY(dialog);
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
             action(dialog);
         });
         window->findChild<QPushButton*>("cmdResize")->click();
@@ -108,12 +90,10 @@ private slots:
         game = std::make_unique<TempGame>();
         QVERIFY(game->isValid());
         QCOMPARE(modLists::readElements(game->editorDir()), QString());
-        for (const QImage& picture : resizepictures::cutSheet(QImage(QDir(game->editorDir()).filePath("resize.bmp"))))
-            sheetPictures.push_back(resizepictures::withMagentaTransparent(picture));
-        // The rows must differ, or the tests could not tell them apart.
-        for (int a = 0; a < 9; ++a)
+        sheet = QImage(QDir(game->editorDir()).filePath("resize.bmp"));
+        for (int a = 0; a < 9; ++a) // rows that look alike could not be told apart
             for (int b = a + 1; b < 9; ++b)
-                QVERIFY(sheetPictures[size_t(4 * a)] != sheetPictures[size_t(4 * b)] || sheetPictures[size_t(4 * a + 3)] != sheetPictures[size_t(4 * b + 3)]);
+                QVERIFY(sheet.copy(0, 64 * a, 256, 60) != sheet.copy(0, 64 * b, 256, 60));
     }
 
     void cleanupTestCase() { game.reset(); }
@@ -127,260 +107,186 @@ private slots:
 
     void cleanup() { window.reset(); }
 
-    void opensWithTheLevelSizeInItsDesign()
-    {
-        levelops::replaceGrid(modLists::level, 12, 5);
-        ScriptedMessages messages;
-        openResize([&](frmResize* dialog) {
-            QCOMPARE(dialog->windowTitle(), QString("Current size is width:12 , height:5"));
-            QCOMPARE(box(dialog, "txtWidth")->text(), QString("12"));
-            QCOMPARE(box(dialog, "txtHeight")->text(), QString("5"));
-            QCOMPARE(cornersEnabled(dialog), 1);
-            QCOMPARE(shownRow(dialog), 4);
-            // The design, kept at any size of the dialog.
-            for (QSize size : {QSize(313, 217), QSize(500, 120)}) {
-                dialog->resize(size);
-                QCOMPARE(corner(dialog, 1)->geometry(), QRect(232, 8, 73, 73));
-                QCOMPARE(corner(dialog, 2)->geometry(), QRect(8, 136, 73, 73));
-                QCOMPARE(box(dialog, "txtHeight")->geometry(), QRect(120, 112, 81, 19));
-                QCOMPARE(button(dialog, "cmdDone")->geometry(), QRect(112, 176, 81, 33));
-            }
-            // Neither Enter nor Escape does anything, wherever the focus is.
-            typeSize(dialog, "9", "9");
-            for (QWidget* focus : std::initializer_list<QWidget*>{corner(dialog, 3), button(dialog, "cmdDone"), box(dialog, "txtWidth")}) {
-                focus->setFocus();
-                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                    QTest::keyClick(focus, key);
-            }
-            QVERIFY(dialog->isVisible());
-            QCOMPARE(modLists::level.levelWidth, qint16(12));
-            dialog->close();
-        });
-        QVERIFY(messages.shown().isEmpty());
-    }
-
-    void typedSizeChoosesThePictures_data()
-    {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<int>("row"); // with the buttons disabled, that of the last valid size
-        QTest::newRow("wider and taller") << "9" << "9" << true << 0;
-        QTest::newRow("shorter") << "8" << "7" << true << 7;
-        QTest::newRow("wider and shorter") << "10" << "5" << true << 6;
-        QTest::newRow("taller and narrower") << "7" << "20" << true << 2;
-        QTest::newRow("narrower and shorter") << "1" << "1" << true << 8;
-        QTest::newRow("a half rounds to even: narrower") << "6.5" << "8" << true << 5;
-        QTest::newRow("a half rounds to even: taller") << "7.5" << "9" << true << 1;
-        QTest::newRow("too large still compares") << "100" << "8" << true << 3;
-        QTest::newRow("empty width") << "" << "8" << false << 3;
-        QTest::newRow("empty height") << "8" << "" << false << 4;
-        QTest::newRow("zero") << "0" << "8" << false << 3;
-        QTest::newRow("negative") << "8" << "-1" << false << 4;
-        QTest::newRow("a letter") << "x" << "8" << false << 3;
-        QTest::newRow("beyond 16 bits") << "8" << "40000" << false << 4;
-    }
-
-    void typedSizeChoosesThePictures()
-    {
-        QFETCH(QString, width);
-        QFETCH(QString, height);
-        QFETCH(bool, enabled);
-        ScriptedMessages messages;
-        openResize([&](frmResize* dialog) {
-            typeSize(dialog, "10", "8");
-            QCOMPARE(shownRow(dialog), 3);
-            typeSize(dialog, width, height, true);
-            QCOMPARE(cornersEnabled(dialog), int(enabled));
-            QTEST(shownRow(dialog), "row");
-            // Reset puts back the level's size.
-            QTest::mouseClick(button(dialog, "cmdReset"), Qt::LeftButton);
-            QCOMPARE(box(dialog, "txtWidth")->text(), QString("8"));
-            QCOMPARE(box(dialog, "txtHeight")->text(), QString("8"));
-            QCOMPARE(cornersEnabled(dialog), 1);
-            QCOMPARE(shownRow(dialog), 4);
-            dialog->close();
-        });
-        QVERIFY(!modLists::level.levelChanged);
-    }
-
     void resizeAtACorner_data()
     {
         QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<int>("row"); // of the pictures once typed
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("entity"); // where the entity at (4, 4) went
-        QTest::newRow("grow top left to the widest") << 0 << QSize(70, 10) << "66,6";
-        QTest::newRow("shrink top right") << 1 << QSize(6, 7) << "4,3";
-        QTest::newRow("wider, shorter at bottom left") << 2 << QSize(9, 6) << "5,4";
-        QTest::newRow("shrink bottom right") << 3 << QSize(6, 6) << "4,4";
+        QTest::addColumn<QPoint>("shift");
+        QTest::addColumn<QStringList>("entities"); // from the 8 by 8 level's a(2,3) b(7,0) c(1,7) d(5,5) e(0,0)
+        QTest::newRow("grow top left") << 0 << "9" << "9" << 0 << QSize(9, 9) << QPoint(1, 1) << QStringList{"a3,4", "b8,1", "c2,8", "d6,6", "e1,1"};
+        QTest::newRow("grow top right") << 1 << "8" << " 9 " << 1 << QSize(8, 9) << QPoint(0, 1) << QStringList{"a2,4", "b7,1", "c1,8", "d5,6", "e0,1"};
+        QTest::newRow("grow bottom left") << 2 << "10" << "11" << 0 << QSize(10, 11) << QPoint(2, 0) << QStringList{"a4,3", "b9,0", "c3,7", "d7,5", "e2,0"};
+        QTest::newRow("grow bottom right, half to even") << 3 << "10" << "8.5" << 3 << QSize(10, 8) << QPoint(0, 0) << QStringList{"a2,3", "b7,0", "c1,7", "d5,5", "e0,0"};
+        QTest::newRow("shrink top left") << 0 << "6" << "5" << 8 << QSize(6, 5) << QPoint(-2, -3) << QStringList{"a0,0", "d3,2"};
+        QTest::newRow("shrink top right") << 1 << "8" << "5" << 7 << QSize(8, 5) << QPoint(0, -3) << QStringList{"a2,0", "c1,4", "d5,2"};
+        QTest::newRow("shrink bottom left") << 2 << "6" << "8" << 5 << QSize(6, 8) << QPoint(-2, 0) << QStringList{"a0,3", "b5,0", "d3,5"};
+        QTest::newRow("shrink bottom right, half to even") << 3 << "6.5" << "7" << 8 << QSize(6, 7) << QPoint(0, 0) << QStringList{"a2,3", "d5,5", "e0,0"};
+        QTest::newRow("wider, shorter at top left") << 0 << "10" << "6" << 6 << QSize(10, 6) << QPoint(2, -2) << QStringList{"a4,1", "c3,5", "d7,3"};
+        QTest::newRow("narrower, taller at top right") << 1 << "6" << "10" << 2 << QSize(6, 10) << QPoint(0, 2) << QStringList{"a2,5", "c1,9", "d5,7", "e0,2"};
+        QTest::newRow("every entity dropped") << 0 << "1" << "1" << 8 << QSize(1, 1) << QPoint(-7, -7) << QStringList{};
+        QTest::newRow("up to the largest") << 0 << "70" << "70.5" << 0 << QSize(70, 70) << QPoint(62, 62) << QStringList{"a64,65", "b69,62", "c63,69", "d67,67", "e62,62"};
     }
 
     void resizeAtACorner()
     {
         QFETCH(int, index);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(int, row);
         QFETCH(QSize, size);
-        QFETCH(QString, entity);
+        QFETCH(QPoint, shift);
         Level& level = modLists::level;
+        for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+            for (int x = 0; x < 8; ++x)
+                for (int y = 0; y < 8; ++y)
+                    level.levelTiles(layer, x, y) = origin(layer, x, y);
+        const QList<Entity> placed{{0, 2, 3, 1}, {3, 7, 0, 2}, {1, 1, 7, 0}, {4, 5, 5, 3}, {2, 0, 0, 4}};
+        for (int i = 0; i < placed.size(); ++i)
+            levelops::appendEntity(level, placed[i], QString(QChar(u'a' + i)));
         levelops::movePlayer(level, 7, 7);
-        levelops::appendEntity(level, {1, 4, 4, 2}, "kept");
-        const QString width = QString::number(size.width());
-        const QString height = QString::number(size.height());
-        const TwipRect mapBefore = window->geometry().rect("picInner");
-
+        level.levelChanged = false;
+        const double mapWidth = window->geometry().rect("picInner").width;
         ScriptedMessages messages;
         openResize([&](frmResize* dialog) {
+            QCOMPARE(state(dialog), QString("8x8 row 4 on"));
             typeSize(dialog, width, height);
+            QCOMPARE(state(dialog), QStringLiteral("%1x%2 row %3 on").arg(width, height).arg(row));
+            // Neither Enter nor Escape does anything, wherever the focus is.
+            for (QWidget* focus : std::initializer_list<QWidget*>{corner(dialog, index), button(dialog, "cmdDone"), box(dialog, 1)}) {
+                focus->setFocus();
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                    QTest::keyClick(focus, key);
+            }
+            QVERIFY(dialog->isVisible() && level.levelWidth == 8 && level.levelHeight == 8);
             QTest::mouseClick(corner(dialog, index), Qt::LeftButton);
-            QCOMPARE(QSize(level.levelWidth, level.levelHeight), size);
-            // The main window was drawn and laid out anew while the dialog is open.
+            // The main window is drawn and laid out anew while the dialog stays open.
             QCOMPARE(window->findChild<QScrollBar*>("hscArea")->isEnabled(), size.width() == 70);
-            // The typed size stays, now equal to the level's; the caption tells the size at opening.
-            QCOMPARE(box(dialog, "txtWidth")->text(), width);
-            QCOMPARE(shownRow(dialog), 4);
-            QCOMPARE(dialog->windowTitle(), QString("Current size is width:8 , height:8"));
-            // So Done leaves without asking.
-            button(dialog, "cmdDone")->click();
+            QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(width, height));
+            // A second press finds the level at the typed size: nothing moves again.
+            const Level once = level;
+            QTest::mouseClick(corner(dialog, index), Qt::LeftButton);
+            QVERIFY(level == once);
+            button(dialog, "cmdDone")->click(); // applied, so no question
         });
         QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(QStringLiteral("%1,%2").arg(level.entities[0].x).arg(level.entities[0].y), entity);
-        QCOMPARE(level.entityData[0], QString("kept"));
-        QCOMPARE(level.playerX, qint16(7));
-        QCOMPARE(level.playerY, qint16(7));
+        QCOMPARE(QSize(level.levelWidth, level.levelHeight), size);
+        QCOMPARE(QSize(level.levelTiles.width(), level.levelTiles.height()), size);
+        for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+            for (int x = 0; x < size.width(); ++x)
+                for (int y = 0; y < size.height(); ++y) {
+                    const QPoint from = QPoint(x, y) - shift;
+                    const qint16 expected = QRect(0, 0, 8, 8).contains(from) ? origin(layer, from.x(), from.y()) : TileGrid::emptyValue(layer);
+                    QVERIFY2(level.levelTiles(layer, x, y) == expected, qPrintable(QStringLiteral("layer %1 cell %2,%3").arg(layer).arg(x).arg(y)));
+                }
+        QStringList entities;
+        for (int slot = 0; slot < level.entityCount; ++slot)
+            entities.append(level.entityData[size_t(slot)] + QStringLiteral("%1,%2").arg(level.entities[size_t(slot)].x).arg(level.entities[size_t(slot)].y));
+        QTEST(entities, "entities");
+        QCOMPARE(level.entityData.size(), size_t(level.entityCount));
+        QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
         QVERIFY(level.levelChanged);
-        // The map was drawn at the new size: drawing it again changes nothing.
-        const TwipRect map = window->geometry().rect("picInner");
-        QCOMPARE(map.width > mapBefore.width, size.width() > 8);
-        window->prcDrawTiles();
-        QVERIFY(window->geometry().rect("picInner") == map);
-
+        QCOMPARE(window->geometry().rect("picInner").width > mapWidth, size.width() > 8);
         openResize([&](frmResize* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Current size is width:%1 , height:%2").arg(width, height));
-            button(dialog, "cmdDone")->click();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Current size is width:%1 , height:%2").arg(size.width()).arg(size.height()));
+            QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(size.width()).arg(size.height()));
+            dialog->close();
         });
     }
 
-    void refusedSizesAreReported_data()
+    // What a typed size does to the buttons and pictures, to a press of a
+    // corner (a refused size is reported) and to Done (asked about when it
+    // differs from the level's).
+    void typedSizeAndDone_data()
     {
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
-        QTest::addColumn<bool>("tooLarge");
-        QTest::newRow("zero") << "0" << "8" << false;
-        QTest::newRow("negative") << "8" << "-3" << false;
-        QTest::newRow("empty") << "" << "8" << false;
-        QTest::newRow("letters") << "abc" << "8" << false;
-        QTest::newRow("beyond 16 bits") << "40000" << "8" << false;
-        QTest::newRow("wider than a map can be") << "71" << "8" << true;
-        QTest::newRow("higher than a map can be") << "8" << "1000" << true;
+        QTest::addColumn<QString>("state"); // the pictures of the last size that could be compared stay
+        QTest::addColumn<QString>("refusal"); // what a press of a corner reports
+        QTest::addColumn<int>("answer"); // to Done's question; 0: none asked
+        const QString invalid = "On1y pu7 p0sit1f numb3r5 in teh box0rz plx\r\n\r\n                      kthxbye";
+        const QString tooLarge = "A level can be at most 70 cells wide and 70 cells high. Please type a smaller size.";
+        const int yes = QMessageBox::Yes;
+        const int no = QMessageBox::No;
+        QTest::newRow("the level's size") << "8" << "8" << "8x8 row 4 on" << "" << 0;
+        QTest::newRow("rounds to the level's size") << " 8.4" << "7.5" << " 8.4x7.5 row 4 on" << "" << 0;
+        QTest::newRow("wider, No stays") << "9" << "8" << "9x8 row 3 on" << "" << no;
+        QTest::newRow("taller, Yes leaves") << "8" << "9" << "8x9 row 1 on" << "" << yes;
+        QTest::newRow("zero") << "0" << "8" << "0x8 row 3 off" << invalid << no;
+        QTest::newRow("negative") << "8" << "-3" << "8x-3 row 4 off" << invalid << yes;
+        QTest::newRow("empty") << "" << "8" << "x8 row 3 off" << invalid << 0;
+        QTest::newRow("letters") << "abc" << "8" << "abcx8 row 3 off" << invalid << 0;
+        QTest::newRow("beyond 16 bits") << "40000" << "8" << "40000x8 row 3 off" << invalid << 0;
+        QTest::newRow("wider than a map can be") << "71" << "8" << "71x8 row 3 on" << tooLarge << no;
+        QTest::newRow("higher than a map can be") << "8" << "1000" << "8x1000 row 1 on" << tooLarge << yes;
     }
 
-    void refusedSizesAreReported()
+    void typedSizeAndDone()
     {
         QFETCH(QString, width);
         QFETCH(QString, height);
-        QFETCH(bool, tooLarge);
+        QFETCH(QString, refusal);
+        QFETCH(int, answer);
+        const bool staysOpen = answer == QMessageBox::No;
         levelops::appendEntity(modLists::level, {0, 7, 7, 0}, "kept");
         const Level before = modLists::level;
         const TwipRect map = window->geometry().rect("picInner");
         ScriptedMessages messages;
-        messages.answer(QMessageBox::Ok);
-        openResize([&](frmResize* dialog) {
-            typeSize(dialog, width, height);
-            // Invalid sizes disable the buttons; the handler itself refuses them too.
-            QCOMPARE(cornersEnabled(dialog), int(tooLarge));
-            tooLarge ? QTest::mouseClick(corner(dialog, 0), Qt::LeftButton) : dialog->cmdResize_Click(0);
-            QCOMPARE(box(dialog, "txtWidth")->text(), width);
-            dialog->close();
-        });
-        QCOMPARE(messages.shown().size(), 1);
-        const Messages::Request& shown = messages.shown().first();
-        if (tooLarge)
-            QVERIFY(shown.text.contains("at most 70"));
-        else
-            QCOMPARE(shown.text, QString("On1y pu7 p0sit1f numb3r5 in teh box0rz plx\r\n\r\n                      kthxbye"));
-        QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(shown.icon, Messages::Icon::None);
-        QVERIFY(modLists::level == before);
-        QVERIFY(window->geometry().rect("picInner") == map);
-    }
-
-    void doneAsksOnlyAboutUnappliedSizes_data()
-    {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<bool>("asks");
-        QTest::addColumn<bool>("answerYes");
-        QTest::newRow("the level's size") << "8" << "8" << false << false;
-        QTest::newRow("rounds to the level's size") << " 8.4" << "7.5" << false << false;
-        QTest::newRow("wider, No stays") << "9" << "8" << true << false;
-        QTest::newRow("wider, Yes leaves") << "9" << "8" << true << true;
-        QTest::newRow("zero counts as a change") << "8" << "0" << true << false;
-        QTest::newRow("letters leave at once") << "abc" << "9" << false << false;
-        QTest::newRow("empty leaves at once") << "12" << "" << false << false;
-        QTest::newRow("beyond 16 bits leaves at once") << "40000" << "8" << false << false;
-    }
-
-    void doneAsksOnlyAboutUnappliedSizes()
-    {
-        QFETCH(QString, width);
-        QFETCH(QString, height);
-        QFETCH(bool, asks);
-        QFETCH(bool, answerYes);
-        const bool staysOpen = asks && !answerYes;
-        ScriptedMessages messages;
-        if (asks)
-            messages.answer(answerYes ? QMessageBox::Yes : QMessageBox::No);
+        if (!refusal.isEmpty())
+            messages.answer(QMessageBox::Ok);
+        if (answer)
+            messages.answer(QMessageBox::StandardButton(answer));
         QPointer<frmResize> first;
         openResize([&](frmResize* dialog) {
             first = dialog;
+            typeSize(dialog, "10", "8");
             typeSize(dialog, width, height);
+            QTEST(state(dialog), "state");
+            // The handler refuses what the disabled buttons would have.
+            if (!refusal.isEmpty())
+                corner(dialog, 2)->isEnabled() ? QTest::mouseClick(corner(dialog, 2), Qt::LeftButton) : dialog->cmdResize_Click(2);
             button(dialog, "cmdDone")->click();
             QCOMPARE(dialog->isVisible(), staysOpen);
             if (staysOpen) {
-                QCOMPARE(box(dialog, "txtWidth")->text(), width);
+                QTest::mouseClick(button(dialog, "cmdReset"), Qt::LeftButton);
+                QCOMPARE(state(dialog), QString("8x8 row 4 on"));
                 dialog->close(); // the close box asks nothing
             }
         });
-        QCOMPARE(messages.texts(),
-            asks ? QStringList{"You have made changes since you last applyed, are you sure you want to leave?"} : QStringList{});
-        if (asks)
-            QCOMPARE(messages.shown().first().buttons, QMessageBox::Yes | QMessageBox::No);
-        QVERIFY(!modLists::level.levelChanged);
+        QStringList expected;
+        if (!refusal.isEmpty())
+            expected << refusal;
+        if (answer)
+            expected << "You have made changes since you last applyed, are you sure you want to leave?";
+        QCOMPARE(messages.texts(), expected);
+        if (!expected.isEmpty())
+            QCOMPARE(messages.shown().last().buttons, answer ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(modLists::level == before);
+        QVERIFY(window->geometry().rect("picInner") == map);
         // Hidden by Done it is kept; closed it is gone, and the next opening makes a new one.
         QCOMPARE(first.isNull(), staysOpen);
         openResize([&](frmResize* dialog) {
             QCOMPARE(dialog == first.data(), !staysOpen);
-            QCOMPARE(dialog->pictureCount(), 36);
-            QCOMPARE(box(dialog, "txtWidth")->text(), QString("8"));
+            QCOMPARE(state(dialog), QString("8x8 row 4 on"));
             dialog->close();
         });
         QVERIFY(first.isNull());
     }
 
-    void withoutTheSheetTheButtonsNameTheirCorners_data()
-    {
-        QTest::addColumn<QByteArray>("contents"); // empty: no file at all
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("not a picture") << QByteArray("BM this is not a bitmap");
-    }
-
     void withoutTheSheetTheButtonsNameTheirCorners()
     {
-        QFETCH(QByteArray, contents);
         TempGame brokenGame;
-        const QString sheet = QDir(brokenGame.editorDir()).filePath("resize.bmp");
-        QVERIFY(QFile::remove(sheet));
-        if (!contents.isEmpty())
-            brokenGame.writeFile(sheet, contents);
-
+        QVERIFY(QFile::remove(QDir(brokenGame.editorDir()).filePath("resize.bmp")));
         ScriptedMessages messages;
         messages.answer(QMessageBox::Ok);
         openResize([&](frmResize* dialog) {
-            QCOMPARE(dialog->pictureCount(), 0);
             const QStringList names{"Top\nleft", "Top\nright", "Bottom\nleft", "Bottom\nright"};
             for (int i = 0; i < 4; ++i)
                 QCOMPARE(corner(dialog, i)->text(), names[i]);
             typeSize(dialog, "x", "9");
-            QCOMPARE(cornersEnabled(dialog), 0);
+            QCOMPARE(state(dialog), QString("xx9 row -1 off"));
             typeSize(dialog, "9", "9");
             QTest::mouseClick(corner(dialog, 3), Qt::LeftButton);
             button(dialog, "cmdDone")->click();
