@@ -1,10 +1,7 @@
-#include "common/ModalDriver.h"
-#include "common/TempGame.h"
-#include "editor/frmMain.h"
+#include "common/EditorSession.h"
 #include "entitydata/frmEntityData.h"
 #include "model/modLists.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,41 +45,27 @@ class tst_frmentitydata : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempGame> game;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<EditorSession> session;
 
     // Opens the editor with the main window's button; `action` plays the user and must close it.
     void openEditor(const std::function<void(Editor&)>& action)
     {
-        ModalDriver driver([&](QWidget* modal) {
-            QVERIFY(qobject_cast<frmEntityData*>(modal) && QTest::qWaitForWindowActive(modal));
+        session->clickAndDrive("cmdEntityData", [&](QWidget* modal) {
+            QVERIFY(qobject_cast<frmEntityData*>(modal));
             Editor editor{modal};
             action(editor);
         });
-        window->findChild<QPushButton*>("cmdEntityData")->click();
-        QVERIFY(driver.ran());
-        QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(!window->findChild<frmEntityData*>()); // unloaded when closed
+        QVERIFY(!session->window().findChild<frmEntityData*>()); // unloaded when closed
     }
 
 private slots:
-    void initTestCase()
+    void init()
     {
-        game = std::make_unique<TempGame>();
-        QVERIFY(game->isValid());
-        QCOMPARE(modLists::readElements(game->editorDir()), QString());
+        session = std::make_unique<EditorSession>();
+        QCOMPARE(session->error(), QString());
         // Tips of the test's own, with paragraph breaks as the catalogue stores them.
         for (int kind = 0; kind < 4; ++kind)
             modLists::catalogue.entityDefs[size_t(kind)][Catalogue::EntityTip] = QStringLiteral("Kind %1.\r\n\r\nData: any.").arg(kind);
-    }
-
-    void cleanupTestCase() { game.reset(); }
-
-    void init()
-    {
-        window = std::make_unique<frmMain>();
-        QCOMPARE(window->Form_Load(), QString());
-        window->show();
         Level& level = modLists::level;
         levelops::movePlayer(level, 3, 5);
         level.playerData = "left";
@@ -93,7 +76,7 @@ private slots:
         level.levelChanged = false;
     }
 
-    void cleanup() { window.reset(); }
+    void cleanup() { session.reset(); }
 
     void editARow_data()
     {

