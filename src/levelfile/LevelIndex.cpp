@@ -16,16 +16,32 @@ QStringList readLevelIndex(const QString& path)
     return names;
 }
 
+namespace {
+
+// True when the last line of a hand-edited index has no line break yet.
+bool endsInsideALine(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || !file.seek(file.size() - 1))
+        return false;
+    char last = 0;
+    return file.getChar(&last) && last != '\n' && last != '\r';
+}
+
+} // namespace
+
 QString appendToLevelIndex(const QString& path, const QString& name)
 {
     // The index is 8-bit text: a name it cannot hold would come back as another name.
     for (const QChar c : name)
         if (c.unicode() > 0xFF)
             return QStringLiteral("the name holds characters that the 8-bit index cannot store");
+    // A name appended to an unfinished last line would merge with it.
+    const QByteArray lineBreak = endsInsideALine(path) ? "\r\n" : "";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return file.errorString();
-    const QByteArray line = toFileBytes(name) + "\r\n";
+    const QByteArray line = lineBreak + toFileBytes(name) + "\r\n";
     if (file.write(line) != line.size() || !file.flush())
         return file.errorString();
     return {};

@@ -19,7 +19,7 @@ QString LineReader::readLine()
     m_pos = end;
     if (m_pos < m_data.size()) {
         ++m_pos; // the CR
-        if (m_pos < m_data.size() && m_data[m_pos] == '\n')
+        if (m_pos < m_data.size() && m_data.at(m_pos) == '\n')
             ++m_pos;
     }
     ++m_lineNumber;

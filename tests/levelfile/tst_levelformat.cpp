@@ -237,6 +237,9 @@ private slots:
         file.write("C\rD");
         file.close();
         QCOMPARE(readLevelIndex(path), (QStringList{QString::fromLatin1("\xC4rger"), "", "C", "D"}));
+        // A hand-edited index without a final line break keeps its last name apart.
+        QCOMPARE(appendToLevelIndex(path, "E"), QString());
+        QCOMPARE(readLevelIndex(path), (QStringList{QString::fromLatin1("\xC4rger"), "", "C", "D", "E"}));
         QVERIFY(!appendToLevelIndex(dir.path(), "x").isEmpty()); // a folder is no index
     }
 
