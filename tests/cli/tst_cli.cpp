@@ -90,8 +90,10 @@ struct Editor
     QByteArray save(const TempGame& game)
     {
         ScriptedMessages none;
-        ModalDriver driver([](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), {"type Saved", "enter"}); });
+        ModalDriver driver([](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), {"type Saved", "ok"}); });
         window.cmdSave_Click();
+        if (!driver.ran())
+            return "the chooser was not shown";
         return TempGame::readFile(game.levelPath(QStringLiteral("Saved")));
     }
 
