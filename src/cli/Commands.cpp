@@ -1,9 +1,9 @@
 #include "cli/Commands.h"
 
 #include "cli/Console.h"
-#include "cli/LevelFileLoad.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapRenderer.h"
+#include "levelfile/LevelFileLoad.h"
 #include "levelfile/LevelFileSave.h"
 #include "levelfile/LevelWriter.h"
 #include "model/CatalogueReader.h"
@@ -12,6 +12,27 @@
 #include <QSaveFile>
 
 namespace {
+
+// A report as one line of output: "path:line: message", or "path: message"
+// when it concerns the file as a whole. Line breaks inside the message are
+// written as \r and \n so that every report stays on one line.
+QString reportLine(const QString& path, const LevelFileReport& report)
+{
+    QString message = report.message;
+    message.replace(u'\r', QStringLiteral("\\r"));
+    message.replace(u'\n', QStringLiteral("\\n"));
+    if (report.line == 0)
+        return path + QStringLiteral(": ") + message;
+    return QStringLiteral("%1:%2: %3").arg(path, QString::number(report.line), message);
+}
+
+// Reads a level as the editor's Load does; before any load the editor holds a new level.
+LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue)
+{
+    Level current;
+    levelops::makeNewLevel(current);
+    return loadLevelFile(path, catalogue, current);
+}
 
 // Loads one level, telling every report on standard error; the load is
 // usable when `ok` is set.

@@ -1,12 +1,13 @@
-#include "cli/LevelFileLoad.h"
+#include "levelfile/LevelFileLoad.h"
 
 #include <QFile>
 
-LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue)
+LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current)
 {
     LoadedLevel loaded;
     QFile file(path);
     if (!file.exists()) {
+        loaded.missing = true;
         loaded.reports.push_back({0, QStringLiteral("'") + path + QStringLiteral("' was not found.")});
         return loaded;
     }
@@ -14,10 +15,6 @@ LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue)
         loaded.reports.push_back({0, QStringLiteral("'%1' could not be read: %2").arg(path, file.errorString())});
         return loaded;
     }
-    // The player start of the level before the load stays when the file has
-    // no player line; before any load the editor holds a new level.
-    Level current;
-    levelops::makeNewLevel(current);
     LevelReadResult result = readLevel(file.readAll(), catalogue, current);
     loaded.reports = std::move(result.reports);
     if (!result.ok) {
@@ -27,14 +24,4 @@ LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue)
     loaded.ok = true;
     loaded.level = std::move(result.level);
     return loaded;
-}
-
-QString reportLine(const QString& path, const LevelFileReport& report)
-{
-    QString message = report.message;
-    message.replace(u'\r', QStringLiteral("\\r"));
-    message.replace(u'\n', QStringLiteral("\\n"));
-    if (report.line == 0)
-        return path + QStringLiteral(": ") + message;
-    return QStringLiteral("%1:%2: %3").arg(path, QString::number(report.line), message);
 }
