@@ -2,14 +2,13 @@
 #include "editor/frmMain.h"
 
 #include "app/Messages.h"
+#include "levelfile/LevelFileLoad.h"
 #include "levelfile/LevelFileSave.h"
 #include "levelfile/LevelPaths.h"
-#include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
 #include "levelfile/frmLoadSave.h"
 #include "model/modLists.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 QString frmMain::chooseLevelName(bool save)
@@ -44,26 +43,16 @@ void frmMain::cmdLoad_Click()
     const QString name = chooseLevelName(false);
     if (name.isEmpty())
         return;
-    const QString path = levelFilePath(name);
-    QFile file(path);
-    if (!file.exists()) {
-        Messages::show(this, QStringLiteral("'") + path + QStringLiteral("' was not found."), QMessageBox::Ok, QMessageBox::Ok,
-            Messages::Icon::Exclamation);
-        return;
+    LoadedLevel loaded = loadLevelFile(levelFilePath(name), modLists::catalogue, modLists::level);
+    for (const LevelFileReport& report : loaded.reports) {
+        if (loaded.missing)
+            Messages::show(this, report.message, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Exclamation);
+        else
+            Messages::report(this, report.message);
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        Messages::report(this, QStringLiteral("'%1' could not be read: %2").arg(path, file.errorString()));
+    if (!loaded.ok)
         return;
-    }
-    LevelReadResult result = readLevel(file.readAll(), modLists::catalogue, modLists::level);
-    file.close();
-    for (const LevelFileReport& report : result.reports)
-        Messages::report(this, report.message);
-    if (!result.ok) {
-        Messages::report(this, result.failure.message);
-        return;
-    }
-    modLists::level = std::move(result.level);
+    modLists::level = std::move(loaded.level);
     prcDrawTiles();
     Form_Resize();
     modLists::level.levelChanged = false;

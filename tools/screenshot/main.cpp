@@ -4,13 +4,13 @@
 //
 //   tilewright-screenshot GAME_FOLDER LEVEL_FILE VIEW OUT.png
 #include "editor/frmMain.h"
-#include "levelfile/LevelReader.h"
+#include "levelfile/LevelFileLoad.h"
 #include "model/modLists.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTextStream>
 
@@ -56,13 +56,10 @@ int main(int argc, char* argv[])
     if (const QString error = window.Form_Load(); !error.isEmpty())
         return fail(error);
 
-    QFile file(levelPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot read %1").arg(levelPath));
-    LevelReadResult result = readLevel(file.readAll(), modLists::catalogue, modLists::level);
-    if (!result.ok)
-        return fail(result.failure.message);
-    modLists::level = std::move(result.level);
+    LoadedLevel loaded = loadLevelFile(levelPath, modLists::catalogue, modLists::level);
+    if (!loaded.ok)
+        return fail(loaded.reports.back().message);
+    modLists::level = std::move(loaded.level);
     window.prcDrawTiles();
     window.Form_Resize();
 

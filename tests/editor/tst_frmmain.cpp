@@ -1,0 +1,276 @@
+#include "common/ScriptedMessages.h"
+#include "common/TempGame.h"
+#include "editor/MapRenderer.h"
+#include "editor/MapSurface.h"
+#include "editor/frmMain.h"
+#include "model/modLists.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QStringList warnings;
+QPoint corner(int x, int y) { return QPoint(8 + 31 * x, 8 + 31 * y); }
+QPoint cell(int x, int y) { return corner(x, y) + QPoint(10, 10); }
+
+} // namespace
+
+// The main window as a user meets it: its layout, its palettes and mouse editing on the map.
+class tst_frmmain : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempGame> game;
+    std::unique_ptr<frmMain> window;
+    MapSurface* map = nullptr;
+    Level& level = modLists::level;
+
+    template <typename T = QWidget>
+    T* child(const QString& name) { return window->findChild<T*>(name); }
+    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5)); }
+    void press(Qt::MouseButton button, QPoint at) { QTest::mouseClick(map, button, {}, at); }
+
+    // A move with buttons held, as the window system reports a drag.
+    void drag(Qt::MouseButtons held, QPoint to)
+    {
+        QMouseEvent move(QEvent::MouseMove, to, map->mapToGlobal(to), Qt::NoButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(map, &move);
+    }
+
+    // A palette click frames the picture clicked, and only that one.
+    void clickPalette(const QString& name, int ring)
+    {
+        click(name);
+        for (int r = 0; r <= 2; ++r)
+            QCOMPARE(child(QStringLiteral("shpRing%1").arg(r))->isVisible(), r == ring);
+        QCOMPARE(child(QStringLiteral("shpRing%1").arg(ring))->pos(), child(name)->pos());
+    }
+
+    // The whole level drawn in `view`, as the map should show it.
+    QImage drawn(int view)
+    {
+        EditorPictures pictures;
+        loadEditorPictures(QDir::currentPath(), modLists::catalogue, pictures);
+        return maprenderer::renderLevel(pictures, level, view);
+    }
+
+private slots:
+    void init()
+    {
+        warnings.clear();
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                warnings.append(text);
+        });
+        game = std::make_unique<TempGame>();
+        QCOMPARE(modLists::readElements(QDir::currentPath()), QString());
+        window = std::make_unique<frmMain>();
+        QCOMPARE(window->Form_Load(), QString());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        map = child<MapSurface>("picInner");
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        game.reset();
+        qInstallMessageHandler(nullptr);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    }
+
+    void opensAtTheDesignSizeWithANewLevel()
+    {
+        QCOMPARE(window->windowTitle(), QString("A Quandor Editor"));
+        QCOMPARE(window->size(), QSize(753, 705));
+        // In pixels (twips / 15): palettes in two columns, their surfaces ending a margin below the last row.
+        const QList<std::pair<const char*, QRect>> places{{"picArea", {8, 8, 592, 592}}, {"picTileBox", {608, 8, 137, 592}},
+            {"picToolBox", {8, 608, 737, 89}}, {"shpRing1", {48, 8, 32, 32}}, {"imgTile0", {8, 8, 28, 28}}, {"imgTile5", {44, 80, 28, 28}},
+            {"imgTile12", {8, 224, 28, 28}}, {"imgEntity6", {8, 116, 28, 28}}, {"picTilesInner", {0, 0, 97, 260}},
+            {"picEntitiesInner", {0, 0, 97, 152}}};
+        for (const auto& [name, r] : places) {
+            QCOMPARE(child(name)->geometry(), r);
+            QVERIFY2(child(name)->isVisible(), name);
+        }
+        const QList<std::pair<const char*, QString>> captions{{"cmdResize", "&Resize"}, {"optView0", "Main Level"},
+            {"optView1", "Top\nLeft"}, {"optView2", "Top\nRight"}, {"optView3", "Bottom\nLeft"}, {"optView4", "Bottom\nRight"},
+            {"cmdEntityData", "Edit &entity data"}, {"cmdSave", "&Save"}, {"cmdLoad", "&Load"}};
+        for (const auto& [name, caption] : captions) {
+            QCOMPARE(child<QAbstractButton>(name)->text(), caption);
+            QVERIFY2(child(name)->isVisible(), name);
+        }
+        QStringList order;
+        for (QWidget* w = child("vscArea"); order.size() < 13; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                order.append(w->objectName());
+        QCOMPARE(order, (QStringList{"vscArea", "hscArea", "vscTiles", "vscEntities", "cmdResize", "optView0", "optView1", "optView2",
+                            "optView3", "optView4", "cmdEntityData", "cmdSave", "cmdLoad"}));
+        QVERIFY(child<QAbstractButton>("optView0")->isChecked());
+        for (const char* name : {"picTileSet", "imgEntityb2", "shpRing0", "shpRing2"})
+            QVERIFY2(!child(name)->isVisible(), name);
+        QVERIFY(!child("cmdScrCorner")->isEnabled());
+        for (const char* name : {"hscArea", "vscArea"}) // an 8 by 8 map fits
+            QVERIFY(!child(name)->isEnabled() && child<QScrollBar>(name)->maximum() == 0);
+        Level fresh;
+        levelops::makeNewLevel(fresh);
+        QVERIFY(level == fresh);
+        QCOMPARE(window->selIndex, 1);
+        QCOMPARE(map->image(), drawn(0));
+    }
+
+    void anySizeWithoutWarningsThenWider()
+    {
+        for (QSize size : {QSize(1, 1), QSize(150, 705), QSize(753, 80), QSize(4000, 3000)}) {
+            window->resize(size);
+            QCoreApplication::processEvents();
+        }
+        window->showMinimized();
+        QCoreApplication::processEvents();
+        window->showNormal();
+        window->resize(853, 705); // 100 pixels wider: the map takes them all, the palette column moves over
+        QCoreApplication::processEvents();
+        QCOMPARE(child("picArea")->geometry(), QRect(8, 8, 592 + 100, 592));
+        QCOMPARE(child("picTileBox")->geometry(), QRect(608 + 100, 8, 137, 592));
+    }
+
+    void tilesArePaintedAndErasedPerView_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QPoint>("edited"); // (-1, -1): nothing
+        QTest::addColumn<int>("value");
+        QTest::newRow("left paints") << 0 << Qt::LeftButton << cell(2, 3) << QPoint(2, 3) << 5;
+        QTest::newRow("left on a corner view") << 2 << Qt::LeftButton << cell(2, 3) << QPoint(2, 3) << 5;
+        QTest::newRow("right erases to 0") << 0 << Qt::RightButton << cell(4, 1) << QPoint(4, 1) << 0;
+        QTest::newRow("right erases to -1") << 3 << Qt::RightButton << cell(4, 1) << QPoint(4, 1) << -1;
+        QTest::newRow("middle erases") << 1 << Qt::MiddleButton << cell(4, 1) << QPoint(4, 1) << -1;
+        QTest::newRow("last pixel of column 0") << 0 << Qt::LeftButton << QPoint(38, 8) << QPoint(0, 0) << 5;
+        QTest::newRow("first pixel of column 1") << 4 << Qt::LeftButton << QPoint(39, 8) << QPoint(1, 0) << 5;
+        QTest::newRow("left margin") << 0 << Qt::LeftButton << QPoint(7, 20) << QPoint(-1, -1) << 0;
+        QTest::newRow("column 8") << 0 << Qt::LeftButton << QPoint(8 + 31 * 8, 20) << QPoint(-1, -1) << 0;
+    }
+
+    void tilesArePaintedAndErasedPerView()
+    {
+        QFETCH(int, view);
+        QFETCH(QPoint, edited);
+        QFETCH(int, value);
+        for (int layer = 0; layer <= 4; ++layer)
+            level.levelTiles(layer, 4, 1) = 7; // something to erase on every layer
+        click(QStringLiteral("optView%1").arg(view));
+        clickPalette("imgGuy", 0);
+        clickPalette("imgTile5", 1);
+        QVERIFY(child<QAbstractButton>(QStringLiteral("optView%1").arg(view))->isChecked() && !level.levelChanged);
+        Level expected = level;
+        map->image().setPixel(1, 1, qRgb(1, 2, 3)); // stays unless the whole map is drawn again
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QPoint, at);
+        press(button, at);
+        expected.levelChanged = true;
+        if (edited.x() >= 0)
+            expected.levelTiles(view, edited.x(), edited.y()) = static_cast<qint16>(value);
+        QVERIFY(level == expected);
+        QImage shown = drawn(view); // the view switch drew the whole map, the edit only its cell
+        shown.setPixel(1, 1, qRgb(1, 2, 3));
+        QCOMPARE(map->image(), shown);
+    }
+
+    void entitiesArePlacedOnceAndRemovedLastFirstUpToTheMost()
+    {
+        click("optView2");
+        clickPalette("imgEntity2", 2);
+        press(Qt::LeftButton, cell(3, 4));
+        QCOMPARE(level.entities, (std::vector<Entity>{{2, 3, 4, 2}}));
+        QCOMPARE(map->image(), drawn(2));
+        level.levelChanged = false;
+        press(Qt::LeftButton, cell(3, 4)); // the same kind on the same cell and view is refused outright
+        QVERIFY(level.entityCount == 1 && !level.levelChanged);
+        click("imgEntity5");
+        press(Qt::LeftButton, cell(3, 4));
+        QCOMPARE(level.entityCount, 2);
+        click("optView1"); // another view's cell is not this one
+        press(Qt::RightButton, cell(3, 4));
+        QCOMPARE(level.entityCount, 2);
+        click("optView2");
+        press(Qt::RightButton, cell(3, 4));
+        QCOMPARE(level.entities, (std::vector<Entity>{{2, 3, 4, 2}}));
+        press(Qt::RightButton, cell(3, 4));
+        QCOMPARE(level.entityCount, 0);
+
+        level.entities.assign(Level::maxEntities, {1, 0, 0, 0});
+        level.entityData.resize(level.entities.size());
+        level.entityCount = Level::maxEntities;
+        const Level before = level;
+        ScriptedMessages messages;
+        messages.answer(QMessageBox::Ok);
+        press(Qt::LeftButton, cell(5, 5)); // the 32768th
+        QCOMPARE(messages.texts(), QStringList{"This level already holds 32767 entities, the most a level can hold. "
+                                               "Remove one before placing another."});
+        QVERIFY(level == before);
+    }
+
+    void thePlayerStartMovesOnAnyView()
+    {
+        click("optView4");
+        clickPalette("imgGuy", 0);
+        press(Qt::RightButton, cell(6, 2));
+        QVERIFY(level.playerX == 6 && level.playerY == 2 && level.levelChanged);
+        QCOMPARE(map->image(), drawn(4)); // both cells were drawn again
+        level.playerX = 20; // a start left outside the grid by a resize moves too
+        level.playerY = -3;
+        press(Qt::LeftButton, cell(1, 1));
+        QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(1, 1));
+    }
+
+    void dragsPaintAndEraseTilesOnly()
+    {
+        click("imgTile3");
+        QTest::mousePress(map, Qt::LeftButton, {}, cell(1, 1));
+        drag(Qt::LeftButton, cell(2, 1));
+        drag(Qt::LeftButton, cell(4, 1)); // cell (3, 1) is skipped
+        drag(Qt::LeftButton, QPoint(-20, 40)); // off the map: ignored
+        drag(Qt::LeftButton | Qt::RightButton, cell(2, 1)); // the right button erases
+        QTest::mouseRelease(map, Qt::LeftButton, {}, cell(2, 1));
+        for (int x = 0; x <= 5; ++x)
+            QCOMPARE(level.levelTiles(0, x, 1), x == 1 || x == 4 ? 3 : 0);
+        level.levelChanged = false;
+        drag(Qt::NoButton, cell(7, 7));
+        QVERIFY(!level.levelChanged);
+        click("imgEntity1"); // with an entity kind selected, only the press places anything
+        QTest::mousePress(map, Qt::LeftButton, {}, cell(5, 5));
+        drag(Qt::LeftButton, cell(6, 5));
+        QTest::mouseRelease(map, Qt::LeftButton, {}, cell(6, 5));
+        QCOMPARE(level.entityCount, 1);
+    }
+
+    void scrollBarsMoveTheirSurfaces()
+    {
+        levelops::replaceGrid(level, 70, 70);
+        window->prcDrawTiles();
+        window->Form_Resize();
+        child<QScrollBar>("hscArea")->setValue(2400);
+        child<QScrollBar>("vscArea")->setValue(960);
+        QCOMPARE(map->pos(), QPoint(-160, -64));
+        click("imgTile13");
+        window->resize(753, 500);
+        child<QScrollBar>("vscTiles")->setValue(1080);
+        QCOMPARE(child("picTilesInner")->y(), -72);
+        QCOMPARE(child("shpRing1")->pos(), child("imgTile13")->pos());
+        QVERIFY(!level.levelChanged);
+    }
+
+    void aMissingPictureStopsTheStart()
+    {
+        QVERIFY(QFile::remove("key_or.bmp"));
+        QVERIFY(frmMain().Form_Load().startsWith("The picture file \"key_or.bmp\" is missing."));
+    }
+};
+
+QTEST_MAIN(tst_frmmain)
+#include "tst_frmmain.moc"

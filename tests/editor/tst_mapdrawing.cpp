@@ -1,0 +1,187 @@
+#include "editor/EditorPictures.h"
+#include "editor/MapRenderer.h"
+#include "model/Catalogue.h"
+#include "model/Level.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QImage solid(QRgb colour, int size = 28)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Known colours, so every combination can be worked out by hand.
+constexpr QRgb floorColour = 0xFF806040;
+constexpr QRgb wallColour = 0xFF204080;
+constexpr QRgb floorAndEntity0 = 0xFF800F40; // AND FF00FF, OR 000F00
+constexpr QRgb background = maprenderer::backgroundColour;
+
+// Entity 0: AND FF00FF, OR 000F00; entity 1: AND 00FF00, OR 010000; the player keeps blue in its top-left 10 pixels.
+EditorPictures testPictures()
+{
+    EditorPictures p{solid(0xFFFFFFFF), {solid(floorColour), solid(wallColour)}, {solid(0xFFFF00FF), solid(0xFF00FF00)},
+        {solid(0xFF000F00), solid(0xFF010000)}};
+    QPainter(&p.player).fillRect(0, 0, 10, 10, QColor(0, 0, 255));
+    return p;
+}
+
+Level levelOf(qint16 width, qint16 height, qint16 playerX, qint16 playerY)
+{
+    Level level;
+    levelops::replaceGrid(level, width, height);
+    levelops::movePlayer(level, playerX, playerY);
+    return level;
+}
+
+void place(Level& level, int layer, int x, int y, int kind)
+{
+    QVERIFY(levelops::appendEntity(level, {static_cast<qint16>(layer), static_cast<qint16>(x), static_cast<qint16>(y), static_cast<qint16>(kind)}));
+}
+
+QPoint corner(int x, int y) { return QPoint(8 + 31 * x, 8 + 31 * y); }
+
+int hatchPixelsIn(const QImage& image, const QRect& r)
+{
+    int count = 0;
+    for (int i = 0; i < r.width() * r.height(); ++i)
+        count += image.pixel(r.x() + i % r.width(), r.y() + i / r.width()) == maprenderer::hatchColour;
+    return count;
+}
+
+// A 64-pixel-high sheet whose every pixel tells where it lies, as PNG (the reader goes by content; Qt writes no GIF).
+QByteArray coordinateSheet(int width)
+{
+    QImage sheet(width, 64, QImage::Format_RGB32);
+    for (int i = 0; i < width * 64; ++i)
+        sheet.setPixel(i % width, i / width, qRgb(i % width, i / width, 7));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    sheet.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Loads a game of 30 tile kinds and one entity kind whose `file` holds `contents` (none: missing).
+QString loadGame(EditorPictures& pictures, const QByteArray& sheet, const QString& file = {}, const QByteArray& contents = {})
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    for (const char* name : {"player.bmp", "box_and.bmp", "box_or.bmp"})
+        solid(0xFF808080).save(folder.filePath(name), "BMP");
+    for (const auto& [name, bytes] : {std::pair{QString("tiles.gif"), sheet}, std::pair{file, contents}}) {
+        QFile f(folder.filePath(name));
+        f.remove();
+        if (!bytes.isEmpty() && f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    return loadEditorPictures(dir.path(), Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures);
+}
+
+} // namespace
+
+class tst_mapdrawing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cutsTheTopLeftOfEachBlock_data()
+    {
+        QTest::addColumn<int>("sheetWidth");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<uint>("colour"); // the sheet's pixel (x, y) is (x, y, 7)
+        const uint white = qRgb(255, 255, 255);
+        QTest::newRow("10 per row: kind 12 at (64, 32)") << 320 << 12 << QPoint(27, 27) << qRgb(91, 59, 7);
+        QTest::newRow("below the sheet") << 320 << 25 << QPoint(0, 0) << white;
+        QTest::newRow("48: 1.5 rounds to even 2") << 48 << 3 << QPoint(0, 0) << qRgb(32, 32, 7);
+        QTest::newRow("80: 2.5 rounds to even 2") << 80 << 3 << QPoint(0, 0) << qRgb(32, 32, 7);
+        QTest::newRow("block cut by the sheet's edge") << 48 << 1 << QPoint(15, 3) << qRgb(47, 3, 7);
+        QTest::newRow("white beyond the edge") << 48 << 1 << QPoint(16, 3) << white;
+    }
+
+    void cutsTheTopLeftOfEachBlock()
+    {
+        QFETCH(int, sheetWidth);
+        QFETCH(int, kind);
+        EditorPictures pictures;
+        QCOMPARE(loadGame(pictures, coordinateSheet(sheetWidth)), QString());
+        const QImage& tile = pictures.tiles.at(static_cast<size_t>(kind));
+        QCOMPARE(tile.size(), QSize(28, 28));
+        QFETCH(QPoint, probe);
+        QTEST(tile.pixel(probe), "colour");
+    }
+
+    void badFilesNameTheFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("contents"); // empty: the file is missing
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no player") << "player.bmp" << QByteArray() << "The picture file \"player.bmp\" is missing.";
+        QTest::newRow("broken sheet") << "tiles.gif" << QByteArray("GIF89a garbage") << "The picture file \"tiles.gif\" cannot be read: ";
+        QTest::newRow("no second picture") << "box_or.bmp" << QByteArray() << "The picture file \"box_or.bmp\" is missing.";
+        QTest::newRow("16 pixels wide") << "tiles.gif" << coordinateSheet(16)
+                                        << "The tile sheet \"tiles.gif\" is 16 pixels wide; it must be wider than 16 pixels.";
+    }
+
+    void badFilesNameTheFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        EditorPictures pictures;
+        const QString error = loadGame(pictures, coordinateSheet(128), file, contents);
+        QVERIFY2(error.startsWith(message), qPrintable(error));
+        QVERIFY(pictures.tiles.empty());
+    }
+
+    void eachView_data()
+    {
+        QTest::addColumn<int>("view");
+        for (int view = 0; view <= 4; ++view)
+            QTest::addRow("view %d", view) << view;
+    }
+
+    void eachView()
+    {
+        QFETCH(int, view);
+        Level level = levelOf(4, 3, 1, 1);
+        level.levelTiles(0, 0, 2) = 1;
+        level.levelTiles(3, 2, 1) = 1; // a tile of the bottom-left screen
+        place(level, 0, 0, 0, 0);
+        place(level, 0, 3, 1, 0);
+        place(level, 0, 3, 1, 1);
+        place(level, 3, 1, 1, 0);
+        place(level, 1, 3, 2, 0);
+        const QImage image = maprenderer::renderLevel(testPictures(), level, view);
+        QCOMPARE(image.size(), QSize(140, 109)); // 465 * cells + 240 twips
+        const QList<std::pair<QPoint, QRgb>> probes{ // (5, 9) of a cell lies between the hatch lines
+            {corner(0, 2) + QPoint(5, 9), wallColour}, {corner(0, 0) + QPoint(20, 3), floorAndEntity0},
+            // then AND 00FF00, OR 010000 -> 010F00; the other order would give 010F40.
+            {corner(3, 1) + QPoint(5, 9), 0xFF010F00}, {QPoint(7, 7), background}, {QPoint(139, 108), background},
+            // The player comes last: 800F40 AND 0000FF; drawn before the entity it would give 000F40.
+            {corner(1, 1) + QPoint(5, 9), 0xFF000040}, {corner(2, 1) + QPoint(5, 9), view == 3 ? wallColour : floorColour}};
+        for (const auto& [at, colour] : probes)
+            QCOMPARE(image.pixel(at), colour);
+        if (view == 0) // a tile covers 28 pixels; the 3-pixel gap shows the background
+            for (QPoint at : {QPoint(27, 27), QPoint(28, 5), QPoint(30, 5), QPoint(5, 30)})
+                QCOMPARE(image.pixel(corner(0, 2) + at), at.x() < 28 && at.y() < 28 ? wallColour : background);
+        const int hatch = hatchPixelsIn(image, image.rect());
+        QCOMPARE(hatch > 0, view > 0);
+        QCOMPARE(hatchPixelsIn(image, QRect(8, 8, 4 * 31, 3 * 31)), hatch);
+        QCOMPARE(hatchPixelsIn(image, QRect(corner(1, 0), QSize(28, 28))) > 0, view > 0); // over a plain cell's tile,
+        QCOMPARE(hatchPixelsIn(image, QRect(corner(2, 1), QSize(28, 28))) == 0, view == 0 || view == 3); // not a screen's own
+        QCOMPARE(image.pixel(corner(1, 1) + QPoint(20, 3)) == floorAndEntity0, view == 3); // a screen's entity only on its view
+        QCOMPARE(image.pixel(corner(3, 2) + QPoint(20, 3)) == floorAndEntity0, view == 1);
+        QImage copy = image; // a cell outside the grid (an old player start) has nothing to redraw
+        QCOMPARE(maprenderer::drawCell(copy, testPictures(), level, view, 4, 0), QRect());
+    }
+};
+
+QTEST_MAIN(tst_mapdrawing)
+#include "tst_mapdrawing.moc"
