@@ -110,17 +110,6 @@ private slots:
         levelops::moveAndDropEntities(level, 0, -8, 6, 8);
         QCOMPARE(level.entityCount, qint16(0));
     }
-
-    void findAndLastAt()
-    {
-        Level level = levelWith({{0, 3, 4, 2}, {0, 3, 4, 5}, {2, 3, 4, 2}});
-        QCOMPARE(levelops::findEntity(level, 0, 3, 4, 2), 0);
-        QCOMPARE(levelops::findEntity(level, 0, 3, 4, 5), 1);
-        QCOMPARE(levelops::findEntity(level, 1, 3, 4, 2), -1);
-        QCOMPARE(levelops::lastEntityAt(level, 0, 3, 4), 1);
-        QCOMPARE(levelops::lastEntityAt(level, 2, 3, 4), 2);
-        QCOMPARE(levelops::lastEntityAt(level, 3, 3, 4), -1);
-    }
 };
 
 QTEST_APPLESS_MAIN(tst_level)
