@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -139,6 +140,20 @@ private slots:
         const Level& level = modLists::level;
         QCOMPARE(QStringList{level.playerData} + QStringList(level.entityData.begin(), level.entityData.end()), expected);
         QCOMPARE(level.levelChanged, changedBefore);
+    }
+
+    void listsScrollTogether()
+    {
+        for (int i = 0; i < 200; ++i)
+            levelops::appendEntity(modLists::level, {0, 1, 1, 0}, QString::number(i));
+        openEditor([&](Editor& e) {
+            for (auto [scrolled, other] : {std::pair{e.lstCurEnt, e.lstCurDat}, std::pair{e.lstCurDat, e.lstCurEnt}}) {
+                scrolled->verticalScrollBar()->setValue(scrolled->verticalScrollBar()->value() + 57);
+                QVERIFY(scrolled->indexAt(QPoint(2, 2)).row() > 0);
+                QCOMPARE(other->indexAt(QPoint(2, 2)).row(), scrolled->indexAt(QPoint(2, 2)).row());
+            }
+            e.press(Qt::Key_Escape);
+        });
     }
 
     // The layout after one at 400 by 400 pixels, whose values stay where the new size is refused.
