@@ -77,7 +77,6 @@ private slots:
         auto refuse = [](const char* name, const QString& file, const QString& failure) {
             QTest::newRow(name) << text(file) << QByteArray() << 0 << failure.section(':', 0, 0) + ": Bad input file: line " + failure;
         };
-        // Tolerated.
         QTest::newRow("long row cut, unknown grid name is floor, no player") << text("floor|wall/ice|lava|wall//") << written("floor|wall/ice|floor", start) << 0 << "";
         QTest::newRow("two TABs in a grid row are no empty field") << text("wall|wall|wall/ice||wall|ice//") << written("wall|wall|wall/ice|floor|ice", start) << 0 << "";
         QTest::newRow("lone CR ends a line, lone LF is a character") << QByteArray("wall\r\r2\t3\tPlayer\ta\nb\r") << written("wall", "2|3|Player|a\nb") << 0 << "";
@@ -96,7 +95,6 @@ private slots:
             << text("floor//0|0|Player/0|0|box|a b| c/0|0|box|||/0|0|box|\u00A0/0|0|box| /")
             << written("floor", "0|0|Player|/0|0|box|ab|c/0|0|box|||/0|0|box|\u00A0/0|0|box|") << 4 << "";
         QTest::newRow("the most entities") << text("floor//" + QString("0|0|box/").repeated(32767)) << written("floor", start + QString("/0|0|box").repeated(32767)) << 32767 << "";
-        // Refused.
         refuse("empty file", "", "1: the file is empty");
         refuse("empty first line", "/floor//", "1: the first line is empty, so the level has no rows");
         refuse("grid to the end", "floor/wall/", "3: the file ends in the grid; an empty line must follow its last row");

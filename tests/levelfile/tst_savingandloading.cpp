@@ -1,20 +1,16 @@
 // Saving and loading as the user meets them: the level chooser and the main window's file commands.
+#include "ChooserSteps.h"
 #include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "editor/frmMain.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
-#include "levelfile/frmLoadSave.h"
 #include "model/modLists.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -49,58 +45,6 @@ struct Boxes : ScriptedMessages
         }
     }
 };
-
-// Plays a user's steps, separated by ';', on the chooser: "click N", "dclick N", "type TEXT" (replaces the
-// name), "enter", "ok", "cancel", "esc", "close", "size W H"; and checks "open" (still shown), "name TEXT"
-// (the name box), "items A,B" (the list), "title T" (caption and OK button), "rect CONTROL X Y W H".
-// No steps: the chooser must not come (an empty step fails).
-void play(QWidget* modal, const QString& steps)
-{
-    auto* d = qobject_cast<frmLoadSave*>(modal);
-    QVERIFY(d);
-    auto* list = d->findChild<QListWidget*>("List1");
-    auto* name = d->findChild<QLineEdit*>("txtName");
-    for (const QString& step : steps.split(';')) {
-        const QString arg = step.section(' ', 1);
-        const QPoint itemCentre = list->visualItemRect(list->item(arg.toInt())).center();
-        if (step.startsWith("click"))
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-        else if (step.startsWith("dclick")) {
-            // A real double-click: a click, then the second press arrives as a double-click.
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-        } else if (step.startsWith("type")) {
-            name->selectAll();
-            for (const QChar c : arg) // any character, as a keyboard of the user's language gives it
-                QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), {});
-        } else if (step == "enter")
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : d, Qt::Key_Return);
-        else if (step == "ok" || step == "cancel")
-            QTest::mouseClick(d->findChild<QPushButton*>(step == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
-        else if (step == "esc")
-            QTest::keyClick(d, Qt::Key_Escape);
-        else if (step == "close")
-            d->close();
-        else if (step.startsWith("size"))
-            d->resize(arg.section(' ', 0, 0).toInt(), arg.section(' ', 1).toInt());
-        else if (step == "open")
-            QVERIFY2(d->isVisible(), "the chooser closed too early");
-        else if (step.startsWith("name"))
-            QCOMPARE(name->text(), arg);
-        else if (step.startsWith("title"))
-            QCOMPARE(d->windowTitle() + '/' + d->findChild<QPushButton*>("cmdOK")->text(), arg + '/' + arg);
-        else if (step.startsWith("rect")) {
-            const QRect r = d->findChild<QWidget*>(arg.section(' ', 0, 0))->geometry();
-            QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()), arg.section(' ', 1));
-        } else if (step.startsWith("items")) {
-            QStringList items;
-            for (int row = 0; row < list->count(); ++row)
-                items << list->item(row)->text();
-            QCOMPARE(items.join(','), arg);
-        } else
-            QFAIL(qPrintable("unknown step " + step));
-    }
-}
 
 } // namespace
 
@@ -154,7 +98,7 @@ private slots:
         Boxes shown(boxes);
         frmLoadSave chooser(nullptr);
         chooser.save = save;
-        ModalDriver driver([&](QWidget* modal) { play(modal, steps); });
+        ModalDriver driver([&](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), steps.split(';')); });
         chooser.exec();
         QVERIFY2(driver.ran() && chooser.isHidden(), "the chooser was not shown or stayed open");
         QTEST(chooser.fName, "fName");
@@ -230,7 +174,7 @@ private slots:
         for (const QString& command : commands.split(';')) {
             const QString chooserSteps = steps.section('|', 0, 0);
             steps = steps.section('|', 1);
-            ModalDriver driver([&](QWidget* modal) { play(modal, chooserSteps); });
+            ModalDriver driver([&](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), chooserSteps.split(';')); });
             if (command == "close")
                 window.close();
             else
