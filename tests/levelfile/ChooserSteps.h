@@ -20,12 +20,10 @@ inline void play(frmLoadSave* d, const QStringList& steps)
     for (const QString& step : steps) {
         const QString arg = step.section(' ', 1);
         const QPoint itemCentre = list->visualItemRect(list->item(arg.toInt())).center();
-        if (step.startsWith("click"))
+        if (step.startsWith("click") || step.startsWith("dclick")) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-        else if (step.startsWith("dclick")) {
-            // A real double-click: a click, then the second press arrives as a double-click.
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
+            if (step.startsWith('d')) // as a real double-click comes: a click, then the second press
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
         } else if (step.startsWith("type")) {
             name->selectAll();
             for (const QChar c : arg) // any character, as a keyboard of the user's language gives it

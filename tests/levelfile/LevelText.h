@@ -3,8 +3,7 @@
 #include <QByteArray>
 #include <QStringList>
 
-// Level file text for the tests: lines are given with '|' for each TAB and
-// joined with CR LF after every line.
+// Level file text for the tests: '|' stands for each TAB; every line ends with CR LF.
 inline QByteArray fileLines(const QStringList& lines)
 {
     QByteArray bytes;
