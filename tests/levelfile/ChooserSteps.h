@@ -5,46 +5,54 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
-inline QMessageBox::StandardButton button(const QString& name)
-{
-    return name == "Yes" ? QMessageBox::Yes : name == "No" ? QMessageBox::No : name == "Cancel" ? QMessageBox::Cancel : QMessageBox::Ok;
-}
-
-// Plays a user's steps on the shown chooser: "click N", "dclick N",
-// "type TEXT" (replaces the name), "enter", "ok", "cancel", "esc", "close",
-// and "open" to check that the chooser is still shown.
+// Plays a user's steps on the chooser: "click N", "dclick N", "type TEXT" (replaces the name), "enter",
+// "ok", "cancel", "esc", "close", "size W H"; and checks "open" (still shown), "name TEXT" (the name box),
+// "items A,B" (the list), "title T" (caption and OK button), "rect CONTROL X Y W H". An empty step fails,
+// so {""} says the chooser must not come.
 inline void play(frmLoadSave* d, const QStringList& steps)
 {
+    QVERIFY(d);
     auto* list = d->findChild<QListWidget*>("List1");
     auto* name = d->findChild<QLineEdit*>("txtName");
     for (const QString& step : steps) {
         const QString arg = step.section(' ', 1);
         const QPoint itemCentre = list->visualItemRect(list->item(arg.toInt())).center();
-        if (step.startsWith("click"))
+        if (step.startsWith("click") || step.startsWith("dclick")) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-        else if (step.startsWith("dclick")) {
-            // A real double-click: a click, then the second press arrives as a double-click.
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
-        }
-        else if (step.startsWith("type")) {
+            if (step.startsWith('d')) // as a real double-click comes: a click, then the second press
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
+        } else if (step.startsWith("type")) {
             name->selectAll();
-            QTest::keyClicks(name, arg);
+            for (const QChar c : arg) // any character, as a keyboard of the user's language gives it
+                QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), {});
         } else if (step == "enter")
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : d, Qt::Key_Return);
-        else if (step == "ok")
-            QTest::mouseClick(d->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        else if (step == "cancel")
-            QTest::mouseClick(d->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        else if (step == "ok" || step == "cancel")
+            QTest::mouseClick(d->findChild<QPushButton*>(step == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
         else if (step == "esc")
             QTest::keyClick(d, Qt::Key_Escape);
         else if (step == "close")
             d->close();
+        else if (step.startsWith("size"))
+            d->resize(arg.section(' ', 0, 0).toInt(), arg.section(' ', 1).toInt());
         else if (step == "open")
             QVERIFY2(d->isVisible(), "the chooser closed too early");
+        else if (step.startsWith("name"))
+            QCOMPARE(name->text(), arg);
+        else if (step.startsWith("title"))
+            QCOMPARE(d->windowTitle() + '/' + d->findChild<QPushButton*>("cmdOK")->text(), arg + '/' + arg);
+        else if (step.startsWith("rect")) {
+            const QRect r = d->findChild<QWidget*>(arg.section(' ', 0, 0))->geometry();
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()), arg.section(' ', 1));
+        } else if (step.startsWith("items")) {
+            QStringList items;
+            for (int row = 0; row < list->count(); ++row)
+                items << list->item(row)->text();
+            QCOMPARE(items.join(','), arg);
+        } else
+            QFAIL(qPrintable("unknown step " + step));
     }
 }
