@@ -2,6 +2,7 @@
 
 #include "app/CaptionButton.h"
 #include "app/PictureBox.h"
+#include "app/FormControls.h"
 #include "app/Twips.h"
 #include "editor/MapSurface.h"
 #include "editor/PaletteImage.h"
@@ -33,7 +34,7 @@ QWidget* frmMain::containerFor(const ControlDesign& control) const
 {
     if (control.container.isEmpty())
         return const_cast<frmMain*>(this);
-    auto* box = qobject_cast<PictureBox*>(m_controls.value(control.container));
+    auto* box = m_controls.get<PictureBox>(control.container);
     Q_ASSERT(box);
     return box->client();
 }
@@ -41,7 +42,6 @@ QWidget* frmMain::containerFor(const ControlDesign& control) const
 void frmMain::buildControls()
 {
     m_views = new QButtonGroup(this);
-    QWidget* previousInTabOrder = nullptr;
     for (const ControlDesign& control : frmMainDesign().controls) {
         QWidget* parent = containerFor(control);
         QWidget* widget = nullptr;
@@ -82,14 +82,8 @@ void frmMain::buildControls()
         case ControlKind::Label:
             Q_UNREACHABLE();
         }
-        widget->setObjectName(control.name);
-        m_controls.insert(control.name, widget);
+        m_controls.add(control.name, widget);
         applyGeometry(control.name);
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            if (previousInTabOrder)
-                setTabOrder(previousInTabOrder, widget);
-            previousInTabOrder = widget;
-        }
     }
 
     // The corner between the map's scroll bars only fills the gap.
@@ -104,7 +98,7 @@ void frmMain::buildControls()
 
     connect(m_views, &QButtonGroup::idClicked, this, &frmMain::optView_Click);
     auto onChange = [this](const char* name, void (frmMain::*handler)()) {
-        auto* bar = qobject_cast<QScrollBar*>(m_controls.value(QString::fromLatin1(name)));
+        auto* bar = m_controls.get<QScrollBar>(QString::fromLatin1(name));
         connect(bar, &QScrollBar::valueChanged, this, handler);
     };
     onChange("hscArea", &frmMain::hscArea_Change);
@@ -112,7 +106,7 @@ void frmMain::buildControls()
     onChange("vscTiles", &frmMain::vscTiles_Change);
     onChange("vscEntities", &frmMain::vscEntities_Change);
     auto onClick = [this](const char* name, void (frmMain::*handler)()) {
-        auto* button = qobject_cast<QPushButton*>(m_controls.value(QString::fromLatin1(name)));
+        auto* button = m_controls.get<QPushButton>(QString::fromLatin1(name));
         connect(button, &QPushButton::clicked, this, handler);
     };
     onClick("cmdSave", &frmMain::cmdSave_Click);
@@ -130,7 +124,7 @@ void frmMain::applyGeometry(const QString& name)
 
 void frmMain::applyScrollRange(const QString& name)
 {
-    auto* bar = qobject_cast<QScrollBar*>(m_controls.value(name));
+    auto* bar = m_controls.get<QScrollBar>(name);
     const ScrollRange& range = m_geometry.scroll(name);
     bar->setEnabled(range.enabled);
     bar->setMaximum(range.maximum);
@@ -141,7 +135,7 @@ void frmMain::applyScrollRange(const QString& name)
 void frmMain::setBorder(const QString& name, bool border)
 {
     m_geometry.setBorder(name, border);
-    qobject_cast<PictureBox*>(m_controls.value(name))->setBorder(border);
+    m_controls.get<PictureBox>(name)->setBorder(border);
 }
 
 QString frmMain::Form_Load()
@@ -216,7 +210,7 @@ void frmMain::optView_Click(int index)
 void frmMain::hscArea_Change()
 {
     QWidget* map = m_controls.value(QStringLiteral("picInner"));
-    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("hscArea")))->value();
+    const int value = m_controls.get<QScrollBar>(QStringLiteral("hscArea"))->value();
     m_geometry.setLeft(QStringLiteral("picInner"), -value);
     map->move(twipsToPixels(-value), map->y());
 }
@@ -224,21 +218,21 @@ void frmMain::hscArea_Change()
 void frmMain::vscArea_Change()
 {
     QWidget* map = m_controls.value(QStringLiteral("picInner"));
-    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscArea")))->value();
+    const int value = m_controls.get<QScrollBar>(QStringLiteral("vscArea"))->value();
     m_geometry.setTop(QStringLiteral("picInner"), -value);
     map->move(map->x(), twipsToPixels(-value));
 }
 
 void frmMain::vscTiles_Change()
 {
-    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscTiles")))->value();
+    const int value = m_controls.get<QScrollBar>(QStringLiteral("vscTiles"))->value();
     m_geometry.setTop(QStringLiteral("picTilesInner"), -value);
     applyGeometry(QStringLiteral("picTilesInner"));
 }
 
 void frmMain::vscEntities_Change()
 {
-    const int value = qobject_cast<QScrollBar*>(m_controls.value(QStringLiteral("vscEntities")))->value();
+    const int value = m_controls.get<QScrollBar>(QStringLiteral("vscEntities"))->value();
     m_geometry.setTop(QStringLiteral("picEntitiesInner"), -value);
     applyGeometry(QStringLiteral("picEntitiesInner"));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/FormControls.h"
 #include "editor/EditorPictures.h"
 #include "layout/FormGeometry.h"
 
-#include <QHash>
 #include <QWidget>
 
 class QScrollBar;
@@ -81,7 +81,7 @@ private:
     class frmResize* m_frmResize = nullptr;
 
     FormGeometry m_geometry;
-    QHash<QString, QWidget*> m_controls;
+    FormControls m_controls;
     QButtonGroup* m_views = nullptr;
 
     // The level chooser: loaded by the first file command, then only hidden.

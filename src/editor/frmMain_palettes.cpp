@@ -25,10 +25,10 @@ PaletteImage* frmMain::addPaletteImage(Palette& palette, const QString& surface,
     PaletteImage* image = nullptr;
     TwipRect place;
     if (index == 0) {
-        image = qobject_cast<PaletteImage*>(m_controls.value(prefix + QLatin1Char('0')));
+        image = m_controls.get<PaletteImage>(prefix + QLatin1Char('0'));
         place = m_geometry.rect(image->objectName());
     } else {
-        image = new PaletteImage(qobject_cast<PictureBox*>(m_controls.value(surface))->client());
+        image = new PaletteImage(m_controls.get<PictureBox>(surface)->client());
         image->setObjectName(prefix + QString::number(index));
         place = palettelayout::place(palette.places.front(), index);
     }
@@ -43,7 +43,7 @@ PaletteImage* frmMain::addPaletteImage(Palette& palette, const QString& surface,
 
 void frmMain::buildPalettes()
 {
-    auto* guy = qobject_cast<PaletteImage*>(m_controls.value(QStringLiteral("imgGuy")));
+    auto* guy = m_controls.get<PaletteImage>(QStringLiteral("imgGuy"));
     guy->setPicture(m_pictures.player);
     placeInTwips(guy, naturalSize(m_geometry.rect(QStringLiteral("imgGuy")), m_pictures.player));
     guy->setToolTip(QStringLiteral("Marks where the player starts"));
@@ -59,14 +59,14 @@ void frmMain::buildPalettes()
     applyGeometry(tilesInner);
 
     const QString entitiesInner = QStringLiteral("picEntitiesInner");
-    auto* entitySurface = qobject_cast<PictureBox*>(m_controls.value(entitiesInner))->client();
+    auto* entitySurface = m_controls.get<PictureBox>(entitiesInner)->client();
     for (int kind = 0; kind < modLists::catalogue.entityCount(); ++kind) {
         PaletteImage* image =
             addPaletteImage(m_entityPalette, entitiesInner, QStringLiteral("imgEntity"), m_pictures.entityAnd[static_cast<size_t>(kind)]);
         connect(image, &PaletteImage::clicked, this, [this, kind] { imgEntity_Click(kind); });
 
         // The second picture is only held for the map; it never shows.
-        auto* second = kind == 0 ? qobject_cast<PaletteImage*>(m_controls.value(QStringLiteral("imgEntityb0"))) : new PaletteImage(entitySurface);
+        auto* second = kind == 0 ? m_controls.get<PaletteImage>(QStringLiteral("imgEntityb0")) : new PaletteImage(entitySurface);
         second->setObjectName(QStringLiteral("imgEntityb%1").arg(kind));
         second->setPicture(m_pictures.entityOr[static_cast<size_t>(kind)]);
         second->hide();

@@ -1,5 +1,6 @@
 #include "entitydata/frmEntityData.h"
 
+#include "app/FormControls.h"
 #include "app/Twips.h"
 #include "entitydata/EntityRows.h"
 #include "layout/EntityDataDesign.h"
@@ -27,7 +28,6 @@ frmEntityData::~frmEntityData() = default;
 
 void frmEntityData::buildControls()
 {
-    QWidget* previousInTabOrder = nullptr;
     for (const ControlDesign& control : frmEntityDataDesign().controls) {
         QWidget* widget = nullptr;
         switch (control.kind) {
@@ -59,22 +59,16 @@ void frmEntityData::buildControls()
         default:
             Q_UNREACHABLE();
         }
-        widget->setObjectName(control.name);
-        m_controls.insert(control.name, widget);
+        m_controls.add(control.name, widget);
         applyGeometry(control.name);
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            if (previousInTabOrder)
-                setTabOrder(previousInTabOrder, widget);
-            previousInTabOrder = widget;
-        }
     }
 
-    lstCurEnt = qobject_cast<QListWidget*>(m_controls.value(QStringLiteral("lstCurEnt")));
-    lstCurDat = qobject_cast<QListWidget*>(m_controls.value(QStringLiteral("lstCurDat")));
-    txtData = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("txtData")));
-    cmdApply = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdApply")));
-    lblTip = qobject_cast<QLabel*>(m_controls.value(QStringLiteral("lblTip")));
-    cmdClose = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdClose")));
+    lstCurEnt = m_controls.get<QListWidget>(QStringLiteral("lstCurEnt"));
+    lstCurDat = m_controls.get<QListWidget>(QStringLiteral("lstCurDat"));
+    txtData = m_controls.get<QLineEdit>(QStringLiteral("txtData"));
+    cmdApply = m_controls.get<QPushButton>(QStringLiteral("cmdApply"));
+    lblTip = m_controls.get<QLabel>(QStringLiteral("lblTip"));
+    cmdClose = m_controls.get<QPushButton>(QStringLiteral("cmdClose"));
 
     // Enter applies wherever the focus is; only Apply may take it.
     for (QPushButton* button : {cmdApply, cmdClose})

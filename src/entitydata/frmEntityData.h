@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/FormControls.h"
 #include "layout/FormGeometry.h"
 
 #include <QDialog>
-#include <QHash>
 
 class QLabel;
 class QLineEdit;
@@ -39,7 +39,7 @@ private:
     void applyGeometry(const QString& name);
 
     FormGeometry m_geometry;
-    QHash<QString, QWidget*> m_controls;
+    FormControls m_controls;
     QListWidget* lstCurEnt = nullptr;
     QListWidget* lstCurDat = nullptr;
     QLineEdit* txtData = nullptr;

@@ -45,6 +45,12 @@ struct ControlDesign
     int smallChange = 1;
 };
 
+// A control that lies directly in a dialog: no container, no border.
+inline ControlDesign dialogControl(const char* name, ControlKind kind, TwipRect rect, const char* caption = "")
+{
+    return ControlDesign{QString::fromLatin1(name), QString(), kind, rect, QString::fromLatin1(caption)};
+}
+
 struct FormDesign
 {
     QString caption;

@@ -2,11 +2,6 @@
 
 namespace {
 
-ControlDesign control(const char* name, ControlKind kind, TwipRect rect, const char* caption = "")
-{
-    return ControlDesign{QString::fromLatin1(name), QString(), kind, rect, QString::fromLatin1(caption)};
-}
-
 FormDesign makeDesign()
 {
     using K = ControlKind;
@@ -14,10 +9,10 @@ FormDesign makeDesign()
     d.innerWidth = 2775;
     d.innerHeight = 3135;
     d.controls = {
-        control("List1", K::ListBox, {120, 120, 2535, 1815}),
-        control("txtName", K::TextBox, {120, 2040, 2535, 285}, "ALevel"),
-        control("cmdOK", K::Button, {120, 2400, 1215, 495}),
-        control("cmdCancel", K::Button, {1440, 2400, 1215, 495}, "Cancel"),
+        dialogControl("List1", K::ListBox, {120, 120, 2535, 1815}),
+        dialogControl("txtName", K::TextBox, {120, 2040, 2535, 285}, "ALevel"),
+        dialogControl("cmdOK", K::Button, {120, 2400, 1215, 495}),
+        dialogControl("cmdCancel", K::Button, {1440, 2400, 1215, 495}, "Cancel"),
     };
     return d;
 }

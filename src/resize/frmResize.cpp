@@ -37,7 +37,6 @@ frmResize::~frmResize() = default;
 
 void frmResize::buildControls()
 {
-    QWidget* previousInTabOrder = nullptr;
     for (const ControlDesign& control : frmResizeDesign().controls) {
         QWidget* widget = nullptr;
         switch (control.kind) {
@@ -57,25 +56,19 @@ void frmResize::buildControls()
         default:
             Q_UNREACHABLE();
         }
-        widget->setObjectName(control.name);
-        m_controls.insert(control.name, widget);
+        m_controls.add(control.name, widget);
         placeInTwips(widget, control.rect);
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            if (previousInTabOrder)
-                setTabOrder(previousInTabOrder, widget);
-            previousInTabOrder = widget;
-        }
     }
 
     for (int i = 0; i < 4; ++i) {
-        cmdResize[i] = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdResize%1").arg(i)));
+        cmdResize[i] = m_controls.get<QPushButton>(QStringLiteral("cmdResize%1").arg(i));
         cmdResize[i]->setIconSize(QSize(resizepictures::pictureSize, resizepictures::pictureSize));
         connect(cmdResize[i], &QPushButton::clicked, this, [this, i] { cmdResize_Click(i); });
     }
-    txtWidth = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("txtWidth")));
-    txtHeight = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("txtHeight")));
-    cmdReset = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdReset")));
-    cmdDone = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdDone")));
+    txtWidth = m_controls.get<QLineEdit>(QStringLiteral("txtWidth"));
+    txtHeight = m_controls.get<QLineEdit>(QStringLiteral("txtHeight"));
+    cmdReset = m_controls.get<QPushButton>(QStringLiteral("cmdReset"));
+    cmdDone = m_controls.get<QPushButton>(QStringLiteral("cmdDone"));
 
     connect(txtWidth, &QLineEdit::textChanged, this, &frmResize::txtWidth_Change);
     connect(txtHeight, &QLineEdit::textChanged, this, &frmResize::txtHeight_Change);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/FormControls.h"
+
 #include <QDialog>
-#include <QHash>
 #include <QIcon>
 
 #include <vector>
@@ -48,7 +49,7 @@ private:
     void showPictureRow(int row);
 
     frmMain* m_owner;
-    QHash<QString, QWidget*> m_controls;
+    FormControls m_controls;
     QPushButton* cmdResize[4] = {};
     QLineEdit* txtWidth = nullptr;
     QLineEdit* txtHeight = nullptr;
