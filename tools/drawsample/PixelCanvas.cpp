@@ -69,9 +69,9 @@ void PixelCanvas::outlinedPolygon(const QVector<QPoint> &points, const QColor &f
     m_painter.setBrush(Qt::NoBrush);
 }
 
-void PixelCanvas::speckle(int x, int y, int w, int h, int count, unsigned seed, const QColor &colour)
+void PixelCanvas::speckle(int x, int y, int w, int h, int count, unsigned pattern, const QColor &colour)
 {
-    unsigned state = seed * 2654435761u + 12345u;
+    unsigned state = pattern * 2654435761u + 12345u;
     for (int i = 0; i < count; ++i) {
         state = state * 1103515245u + 12345u;
         const int px = x + static_cast<int>((state >> 8) % static_cast<unsigned>(w));

@@ -25,7 +25,7 @@ public:
     void outlinedPolygon(const QVector<QPoint> &points, const QColor &fillColour,
                          const QColor &outline);
     // A few speckles at places that look scattered but are the same every run.
-    void speckle(int x, int y, int w, int h, int count, unsigned seed, const QColor &colour);
+    void speckle(int x, int y, int w, int h, int count, unsigned pattern, const QColor &colour);
 
     QPainter &painter() { return m_painter; }
 
