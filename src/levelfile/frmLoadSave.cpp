@@ -115,6 +115,12 @@ void frmLoadSave::cmdOK_Click()
             Messages::report(this, QStringLiteral("Level does not exist!"));
         return;
     }
+    // An empty name is no level: every caller takes it as a cancellation,
+    // so it is neither asked about nor recorded in the index.
+    if (fName.isEmpty()) {
+        accept();
+        return;
+    }
     if (listed) {
         if (Messages::askYesNo(this, QStringLiteral("Overwrite existing ") + fName + QStringLiteral("?")))
             accept();

@@ -26,6 +26,8 @@ inline void play(frmLoadSave* d, const QStringList& steps)
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
         } else if (step.startsWith("type")) {
             name->selectAll();
+            if (arg.isEmpty())
+                QTest::keyClick(name, Qt::Key_Backspace);
             for (const QChar c : arg) // any character, as a keyboard of the user's language gives it
                 QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), {});
         } else if (step == "enter")

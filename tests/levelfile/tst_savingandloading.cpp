@@ -69,6 +69,7 @@ private slots:
         QTest::newRow("Esc") << true << startIndex << "title Save;type New;esc" << "" << "" << startIndex;
         QTest::newRow("close box") << true << startIndex << "type New;close" << "" << "" << startIndex;
         QTest::newRow("save: new name appended") << true << startIndex << "type New;enter" << "" << "New" << startIndex + "New\r\n";
+        QTest::newRow("save: an empty name is no level") << true << startIndex << "type;ok" << "" << "" << startIndex;
         QTest::newRow("save: case makes a new name") << true << startIndex << "type a;ok" << "" << "a" << startIndex + "a\r\n";
         QTest::newRow("save: 8-bit name, hand-edited index") << true << QByteArray("A\rC") << "items A,C;type \u00C4rger;ok" << "" << "\u00C4rger"
                                                              << QByteArray("A\rC\r\n\xC4rger\r\n");
