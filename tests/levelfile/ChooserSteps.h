@@ -31,7 +31,9 @@ inline void play(frmLoadSave* d, const QStringList& steps)
             for (const QChar c : arg) // any character, as a keyboard of the user's language gives it
                 QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), {});
         } else if (step == "enter")
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : d, Qt::Key_Return);
+            // To the chooser's own focused control: a chooser shown again may
+            // not have become the active window yet.
+            QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Return);
         else if (step == "ok" || step == "cancel")
             QTest::mouseClick(d->findChild<QPushButton*>(step == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
         else if (step == "esc")
