@@ -52,10 +52,7 @@ void BM_ResizeMaximalLevel(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_ResizeMaximalLevel)
-    ->ArgsProduct({{0, 1, 2, 3}, {60, 70}})
-    ->ArgNames({"corner", "size"})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResizeMaximalLevel)->ArgsProduct({{0, 1, 2, 3}, {60, 70}})->ArgNames({"corner", "size"})->Unit(benchmark::kMillisecond);
 
 void fillCatalogue()
 {

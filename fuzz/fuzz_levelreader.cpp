@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const Catalogue& catalogue = sampleCatalogue();
     const Level current;
-    const LevelReadResult read = readLevel(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), catalogue, current);
+    const LevelReadResult read =
+        readLevel(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), catalogue, current);
     if (!read.ok) {
         require(read.failure.line >= 1 && read.failure.message.startsWith(QStringLiteral("Bad input file: line ")));
         return 0;

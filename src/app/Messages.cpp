@@ -30,8 +30,8 @@ void setAnswerer(Answerer answerer)
     currentAnswerer() = std::move(answerer);
 }
 
-QMessageBox::StandardButton show(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
-    QMessageBox::StandardButton defaultButton, Icon icon)
+QMessageBox::StandardButton show(
+    QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton, Icon icon)
 {
     if (const Answerer& answerer = currentAnswerer())
         return answerer(Request{text, buttons, defaultButton, icon});

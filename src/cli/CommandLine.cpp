@@ -35,8 +35,8 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
         QStringLiteral("N"), QStringLiteral("0"));
     parser.addOptions({folderOption, outputOption, viewOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("check, format or render."));
-    parser.addPositionalArgument(QStringLiteral("levels"), QStringLiteral("The level files, as paths from the current folder."),
-        QStringLiteral("LEVEL..."));
+    parser.addPositionalArgument(
+        QStringLiteral("levels"), QStringLiteral("The level files, as paths from the current folder."), QStringLiteral("LEVEL..."));
 
     ParsedArguments parsed;
     if (!parser.parse(arguments)) {

@@ -11,8 +11,8 @@ struct ParsedArguments
     enum Request { Run, Help, Version, UsageError };
 
     Request request = UsageError;
-    Command command;  // when Run
-    QString error;    // when UsageError
+    Command command; // when Run
+    QString error; // when UsageError
 };
 
 // Sets `parser` up with the program's options and reads the arguments (the

@@ -12,9 +12,9 @@ struct Command
 
     Kind kind = Check;
     QString gameFolder = QStringLiteral("."); // holds Elements.txt and the pictures
-    QStringList levels;                       // level file paths as the user gave them
-    QString output;                           // empty: standard output (format only)
-    int view = 0;                             // the layer shown by render
+    QStringList levels; // level file paths as the user gave them
+    QString output; // empty: standard output (format only)
+    int view = 0; // the layer shown by render
 };
 
 // The program's exit statuses.

@@ -17,10 +17,10 @@ struct EditorPictures
     static constexpr int sheetBlock = 32;
     static constexpr int tileSize = 28;
 
-    QImage player;                 // drawn with AND
-    std::vector<QImage> tiles;     // by tile kind, copied
+    QImage player; // drawn with AND
+    std::vector<QImage> tiles; // by tile kind, copied
     std::vector<QImage> entityAnd; // by entity kind, first picture, drawn with AND
-    std::vector<QImage> entityOr;  // by entity kind, second picture, drawn with OR
+    std::vector<QImage> entityOr; // by entity kind, second picture, drawn with OR
 };
 
 namespace editorpictures {

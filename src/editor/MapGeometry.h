@@ -11,7 +11,7 @@
 namespace mapgeometry {
 
 inline constexpr int cellPitch = 465; // 31 pixels
-inline constexpr int margin = 120;    // 8 pixels before cell (0, 0)
+inline constexpr int margin = 120; // 8 pixels before cell (0, 0)
 inline constexpr int pixelTwips = 15; // twips in one pixel
 
 // The map surface's inner size for a grid of that many cells.

@@ -150,8 +150,8 @@ void hatch(QImage& image, const QRect& limit, int left, int top, int width, int 
     const int right = left + width;
     const int bottom = top + height;
     // The pixels whose centres lie inside the rectangle, and on the image.
-    const QRect clip =
-        QRect(QPoint(firstPixelFrom(2 * left), firstPixelFrom(2 * top)), QPoint(firstPixelFrom(2 * right) - 1, firstPixelFrom(2 * bottom) - 1))
+    const QRect clip = QRect(QPoint(firstPixelFrom(2 * left), firstPixelFrom(2 * top)),
+                           QPoint(firstPixelFrom(2 * right) - 1, firstPixelFrom(2 * bottom) - 1))
         & limit;
     if (clip.isEmpty())
         return;

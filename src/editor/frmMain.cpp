@@ -1,8 +1,8 @@
 #include "editor/frmMain.h"
 
 #include "app/CaptionButton.h"
-#include "app/PictureBox.h"
 #include "app/FormControls.h"
+#include "app/PictureBox.h"
 #include "app/Twips.h"
 #include "editor/MapSurface.h"
 #include "editor/PaletteImage.h"
@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QPushButton>
 #include <QScrollBar>
-
 
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
@@ -178,8 +177,8 @@ QString frmMain::Form_Load()
 void frmMain::Form_Resize()
 {
     layoutMainWindow(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
-    for (const char* name : {"picArea", "picTileBox", "picToolBox", "picTiles", "picEntities", "vscTiles", "vscEntities", "hscArea", "vscArea",
-             "cmdScrCorner"})
+    for (const char* name :
+        {"picArea", "picTileBox", "picToolBox", "picTiles", "picEntities", "vscTiles", "vscEntities", "hscArea", "vscArea", "cmdScrCorner"})
         applyGeometry(QString::fromLatin1(name));
     for (const char* name : {"vscTiles", "vscEntities", "hscArea", "vscArea"})
         applyScrollRange(QString::fromLatin1(name));

@@ -51,7 +51,8 @@ void frmMain::buildPalettes()
 
     const QString tilesInner = QStringLiteral("picTilesInner");
     for (int kind = 0; kind < modLists::catalogue.tileCount(); ++kind) {
-        PaletteImage* image = addPaletteImage(m_tilePalette, tilesInner, QStringLiteral("imgTile"), m_pictures.tiles[static_cast<size_t>(kind)]);
+        PaletteImage* image =
+            addPaletteImage(m_tilePalette, tilesInner, QStringLiteral("imgTile"), m_pictures.tiles[static_cast<size_t>(kind)]);
         image->setToolTip(modLists::catalogue.tileDefs[static_cast<size_t>(kind)][Catalogue::TileTooltip]);
         connect(image, &PaletteImage::clicked, this, [this, kind] { imgTile_Click(kind); });
     }

@@ -5,8 +5,8 @@ namespace {
 ControlDesign control(const char* name, const char* container, ControlKind kind, TwipRect rect, const char* caption = "",
     bool border = false, int smallChange = 1)
 {
-    return ControlDesign{QString::fromLatin1(name), QString::fromLatin1(container), kind, rect, QString::fromLatin1(caption), border,
-        smallChange};
+    return ControlDesign{
+        QString::fromLatin1(name), QString::fromLatin1(container), kind, rect, QString::fromLatin1(caption), border, smallChange};
 }
 
 FormDesign makeDesign()

@@ -178,8 +178,7 @@ private:
         rest = rest.sliced(tab + 1);
         const std::optional<qint16> number = numbers::toInt16(field);
         if (!number)
-            return fail(lineNumber,
-                QStringLiteral("%1 \"%2\" is not a number from -32768 to 32767").arg(QLatin1String(what)).arg(field));
+            return fail(lineNumber, QStringLiteral("%1 \"%2\" is not a number from -32768 to 32767").arg(QLatin1String(what)).arg(field));
         value = *number;
         return true;
     }
@@ -218,13 +217,16 @@ private:
                 return fail(lineNumber, QStringLiteral("a tile on screen %1; the screens are all and 1 to 4").arg(m_screen));
             if (!level.levelTiles.contains(x, y))
                 return fail(lineNumber,
-                    QStringLiteral("a tile at %1, %2, outside the %3 by %4 grid").arg(x).arg(y).arg(level.levelWidth).arg(level.levelHeight));
+                    QStringLiteral("a tile at %1, %2, outside the %3 by %4 grid")
+                        .arg(x)
+                        .arg(y)
+                        .arg(level.levelWidth)
+                        .arg(level.levelHeight));
             level.levelTiles(m_screen, x, y) = static_cast<qint16>(tile);
             return true;
         }
         m_result.reports.push_back({lineNumber,
-            QStringLiteral("Unrecognised: \"%1\" at %2: %3, %4")
-                .arg(kind, numbers::text(m_screen), numbers::text(x), numbers::text(y))});
+            QStringLiteral("Unrecognised: \"%1\" at %2: %3, %4").arg(kind, numbers::text(m_screen), numbers::text(x), numbers::text(y))});
         return true;
     }
 

@@ -12,7 +12,7 @@
 // Something the reader has to tell the user about a level file.
 struct LevelFileReport
 {
-    int line = 0;    // the line of the file it concerns, counted from 1
+    int line = 0; // the line of the file it concerns, counted from 1
     QString message; // the text exactly as the editor shows it
 
     friend bool operator==(const LevelFileReport&, const LevelFileReport&) = default;

@@ -102,8 +102,7 @@ QString readCatalogue(const QByteArray& text, Catalogue& catalogue, const QStrin
             const QString what = QStringLiteral("the %1 of entity kind %2").arg(QLatin1String(entityFieldNames[field])).arg(kind);
             if (!reader.next(line, what))
                 return reader.error();
-            result.entityDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] =
-                field == Catalogue::EntityTip ? tipText(line) : line;
+            result.entityDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = field == Catalogue::EntityTip ? tipText(line) : line;
         }
     }
 
@@ -116,10 +115,11 @@ QString loadCatalogue(const QString& folder, Catalogue& catalogue)
     const QString path = QDir(folder).absoluteFilePath(QString::fromLatin1(catalogueFileName));
     QFile file(path);
     if (!file.exists())
-        return QStringLiteral("The element catalogue \"%1\" was not found.\n\nTilewright reads the tile and entity kinds from this file in its working folder; start it in a game folder that holds one.")
+        return QStringLiteral(
+            "The element catalogue \"%1\" was not found.\n\nTilewright reads the tile and entity kinds from this file in its working "
+            "folder; start it in a game folder that holds one.")
             .arg(QDir::toNativeSeparators(path));
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The element catalogue \"%1\" could not be read: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+        return QStringLiteral("The element catalogue \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString());
     return readCatalogue(file.readAll(), catalogue, QDir::toNativeSeparators(path));
 }

@@ -1,6 +1,5 @@
 #include "model/Level.h"
 
-
 namespace levelops {
 
 void makeNewLevel(Level& level)

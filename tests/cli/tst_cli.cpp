@@ -58,7 +58,10 @@ struct Game : TempGame
     }
     QString root() const { return QDir(editorDir()).filePath(QStringLiteral("..")); }
     void writeLevel(const QByteArray& bytes) const { writeFile(levelPath(QStringLiteral("Crossing")), bytes); }
-    Run run(const QStringList& arguments) const { return runCli(root(), QStringList{arguments.first(), "-C", "editor"} + arguments.mid(1)); }
+    Run run(const QStringList& arguments) const
+    {
+        return runCli(root(), QStringList{arguments.first(), "-C", "editor"} + arguments.mid(1));
+    }
 };
 
 // The real editor in the game folder: the level comes in through its Load
@@ -138,16 +141,17 @@ private slots:
                                                        << QStringList{"levels/Crossing.txt:4: Unrecognised: \"\" at 0: 1, 1",
                                                               "levels/Crossing.txt:5: Bad input file: line 5: the screen \"ALL\" is "
                                                               "neither all nor a number from -32768 to 32767"};
-        QTest::newRow("empty file") << QByteArray("") << one << QStringList{"levels/Crossing.txt:1: Bad input file: line 1: the file is empty"};
-        QTest::newRow("missing file, then a good one")
-            << QByteArray() << QStringList{"check", "levels/Gone.txt", "levels/Crossing.txt"}
-            << QStringList{"levels/Gone.txt: 'levels/Gone.txt' was not found."};
-        QTest::newRow("path as given") << grid + "9|9|zz\r\n" << QStringList{"check", "./editor/../levels//Crossing.txt"}
+        QTest::newRow("empty file") << QByteArray("") << one
+                                    << QStringList{"levels/Crossing.txt:1: Bad input file: line 1: the file is empty"};
+        QTest::newRow("missing file, then a good one") << QByteArray() << QStringList{"check", "levels/Gone.txt", "levels/Crossing.txt"}
+                                                       << QStringList{"levels/Gone.txt: 'levels/Gone.txt' was not found."};
+        QTest::newRow("path as given") << grid + "9|9|zz\r\n"
+                                       << QStringList{"check", "./editor/../levels//Crossing.txt"}
                                        << QStringList{"./editor/../levels//Crossing.txt:4: Unrecognised: \"zz\" at 0: 9, 9"};
-        QTest::newRow("8-bit kind name") << grid + "0|0|caf\xe9\r\n" << one
-                                         << QStringList{"levels/Crossing.txt:4: Unrecognised: \"caf\u00e9\" at 0: 0, 0"};
-        QTest::newRow("line feed in a kind") << grid + "0|0|a\nb\r\n" << one
-                                             << QStringList{"levels/Crossing.txt:4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
+        QTest::newRow("8-bit kind name") << grid + "0|0|caf\xe9\r\n"
+                                         << one << QStringList{"levels/Crossing.txt:4: Unrecognised: \"caf\u00e9\" at 0: 0, 0"};
+        QTest::newRow("line feed in a kind") << grid + "0|0|a\nb\r\n"
+                                             << one << QStringList{"levels/Crossing.txt:4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
     }
 
     void check()
@@ -183,8 +187,9 @@ private slots:
         QTest::newRow("worked example") << workedExample << workedExample << QStringList();
         // Lone CRs, no "all" header, blank lines, a name no tile has and a
         // longer row in the grid, a tile line on the main level, capitals.
-        QTest::newRow("hand-written") << QByteArray("wall\tfloor\rice\tzzz\tmore\r\r1\t0\tPLAYER\t , x\r\r\nSCREEN 2\r\n"
-                                                    "0\t1\tbox\ta b,c\r\nscreen\tall\r\n0\t0\tice\r\n")
+        QTest::newRow("hand-written") << QByteArray(
+            "wall\tfloor\rice\tzzz\tmore\r\r1\t0\tPLAYER\t , x\r\r\nSCREEN 2\r\n"
+            "0\t1\tbox\ta b,c\r\nscreen\tall\r\n0\t0\tice\r\n")
                                       << fileLines({"ice|floor", "ice|floor", "", "Screen|all", "1|0|Player| , x", "", "Screen|1", "",
                                              "Screen|2", "0|1|box|ab|c", "", "Screen|3", "", "Screen|4"})
                                       << QStringList();
@@ -199,8 +204,10 @@ private slots:
                                             << QStringList{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 3, 3",
                                                    "levels/Crossing.txt:8: Unrecognised: \"qq\" at 4: 0, 0"};
         QTest::newRow("bad file") << fileLines({"wall|wall", "wall", ""}) << QByteArray()
-                                  << QStringList{"levels/Crossing.txt:2: Bad input file: line 2: the row holds 1 of the 2 fields of the first row"};
-        QTest::newRow("missing file") << QByteArray() << QByteArray() << QStringList{"levels/Crossing.txt: 'levels/Crossing.txt' was not found."};
+                                  << QStringList{
+                                         "levels/Crossing.txt:2: Bad input file: line 2: the row holds 1 of the 2 fields of the first row"};
+        QTest::newRow("missing file") << QByteArray() << QByteArray()
+                                      << QStringList{"levels/Crossing.txt: 'levels/Crossing.txt' was not found."};
     }
 
     void format()
@@ -247,7 +254,8 @@ private slots:
             QTest::addRow("Crossing, view %d", view) << 2 << view << QByteArray();
         QTest::newRow("player beyond the grid, entities on all screens")
             << 2 << 4
-            << fileLines({"wall|ice|floor", "", "5|0|Player|", "1|0|key", "Screen|4", "2|0|water", "0|0|gem", "Screen|1", "1|0|box", "9|9|unknown"});
+            << fileLines({"wall|ice|floor", "", "5|0|Player|", "1|0|key", "Screen|4", "2|0|water", "0|0|gem", "Screen|1", "1|0|box",
+                   "9|9|unknown"});
     }
 
     void render()
@@ -287,7 +295,8 @@ private slots:
         QTest::newRow("format, two levels") << QStringList{"format", "a", "b"} << "format takes one level file, not 2.";
         QTest::newRow("render without -o") << QStringList{"render", "a"} << "render needs -o OUT.png, the picture to write.";
         QTest::newRow("view 5") << QStringList{"render", "a", "-o", "b", "--view", "5"} << "--view must be a number from 0 to 4, not '5'.";
-        QTest::newRow("view as a word") << QStringList{"render", "a", "-o", "b", "--view", "top"} << "--view must be a number from 0 to 4, not 'top'.";
+        QTest::newRow("view as a word") << QStringList{"render", "a", "-o", "b", "--view", "top"}
+                                        << "--view must be a number from 0 to 4, not 'top'.";
         QTest::newRow("view for check") << QStringList{"check", "a", "--view", "1"} << "--view is for render only.";
         QTest::newRow("-o for check") << QStringList{"check", "a", "-o", "b"} << "check writes no file; -o is for format and render.";
     }
@@ -333,7 +342,8 @@ private slots:
 
         QStringList arguments{command, "-C", game.editorDir(), "levels/Crossing.txt"};
         if (command == "render")
-            arguments << "-o" << "map.png";
+            arguments << "-o"
+                      << "map.png";
         const Run run = runCli(game.root(), arguments);
 
         QCOMPARE(QString::fromLocal8Bit(run.err), status == 2 ? startUp + "\n" : QString());
@@ -354,7 +364,8 @@ private slots:
     {
         const Run help = runCli(QDir::currentPath(), {"--help"});
         QCOMPARE(help.status, 0);
-        for (const char* usage : {"check [-C DIR] LEVEL...", "format [-C DIR] LEVEL [-o OUT]", "render [-C DIR] LEVEL -o OUT.png [--view N]"})
+        for (const char* usage :
+            {"check [-C DIR] LEVEL...", "format [-C DIR] LEVEL [-o OUT]", "render [-C DIR] LEVEL -o OUT.png [--view N]"})
             QVERIFY2(help.out.contains(usage), usage);
         const Run version = runCli(QDir::currentPath(), {"--version"});
         QCOMPARE(version.out, QByteArray("tilewright-cli " TILEWRIGHT_VERSION "\n"));

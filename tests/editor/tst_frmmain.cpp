@@ -15,8 +15,14 @@
 namespace {
 
 QStringList warnings;
-QPoint corner(int x, int y) { return QPoint(8 + 31 * x, 8 + 31 * y); }
-QPoint cell(int x, int y) { return corner(x, y) + QPoint(10, 10); }
+QPoint corner(int x, int y)
+{
+    return QPoint(8 + 31 * x, 8 + 31 * y);
+}
+QPoint cell(int x, int y)
+{
+    return corner(x, y) + QPoint(10, 10);
+}
 
 } // namespace
 
@@ -30,8 +36,11 @@ class tst_frmmain : public QObject
     MapSurface* map = nullptr;
     Level& level = modLists::level;
 
-    template <typename T = QWidget>
-    T* child(const QString& name) { return window->findChild<T*>(name); }
+    template<typename T = QWidget>
+    T* child(const QString& name)
+    {
+        return window->findChild<T*>(name);
+    }
     void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5)); }
     void press(Qt::MouseButton button, QPoint at) { QTest::mouseClick(map, button, {}, at); }
 
@@ -108,8 +117,9 @@ private slots:
         for (QWidget* w = child("vscArea"); order.size() < 13; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
                 order.append(w->objectName());
-        QCOMPARE(order, (QStringList{"vscArea", "hscArea", "vscTiles", "vscEntities", "cmdResize", "optView0", "optView1", "optView2",
-                            "optView3", "optView4", "cmdEntityData", "cmdSave", "cmdLoad"}));
+        QCOMPARE(order,
+            (QStringList{"vscArea", "hscArea", "vscTiles", "vscEntities", "cmdResize", "optView0", "optView1", "optView2", "optView3",
+                "optView4", "cmdEntityData", "cmdSave", "cmdLoad"}));
         QVERIFY(child<QAbstractButton>("optView0")->isChecked());
         for (const char* name : {"picTileSet", "imgEntityb2", "shpRing0", "shpRing2"})
             QVERIFY2(!child(name)->isVisible(), name);
@@ -210,8 +220,9 @@ private slots:
         ScriptedMessages messages;
         messages.answer(QMessageBox::Ok);
         press(Qt::LeftButton, cell(5, 5)); // the 32768th
-        QCOMPARE(messages.texts(), QStringList{"This level already holds 32767 entities, the most a level can hold. "
-                                               "Remove one before placing another."});
+        QCOMPARE(messages.texts(),
+            QStringList{"This level already holds 32767 entities, the most a level can hold. "
+                        "Remove one before placing another."});
         QVERIFY(level == before);
     }
 

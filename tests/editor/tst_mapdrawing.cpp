@@ -43,10 +43,14 @@ Level levelOf(qint16 width, qint16 height, qint16 playerX, qint16 playerY)
 
 void place(Level& level, int layer, int x, int y, int kind)
 {
-    QVERIFY(levelops::appendEntity(level, {static_cast<qint16>(layer), static_cast<qint16>(x), static_cast<qint16>(y), static_cast<qint16>(kind)}));
+    QVERIFY(levelops::appendEntity(
+        level, {static_cast<qint16>(layer), static_cast<qint16>(x), static_cast<qint16>(y), static_cast<qint16>(kind)}));
 }
 
-QPoint corner(int x, int y) { return QPoint(8 + 31 * x, 8 + 31 * y); }
+QPoint corner(int x, int y)
+{
+    return QPoint(8 + 31 * x, 8 + 31 * y);
+}
 
 int hatchPixelsIn(const QImage& image, const QRect& r)
 {
@@ -81,7 +85,8 @@ QString loadGame(EditorPictures& pictures, const QByteArray& sheet, const QStrin
         if (!bytes.isEmpty() && f.open(QIODevice::WriteOnly))
             f.write(bytes);
     }
-    return loadEditorPictures(dir.path(), Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures);
+    return loadEditorPictures(
+        dir.path(), Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures);
 }
 
 } // namespace
@@ -160,7 +165,7 @@ private slots:
         place(level, 1, 3, 2, 0);
         const QImage image = maprenderer::renderLevel(testPictures(), level, view);
         QCOMPARE(image.size(), QSize(140, 109)); // 465 * cells + 240 twips
-        const QList<std::pair<QPoint, QRgb>> probes{ // (5, 9) of a cell lies between the hatch lines
+        const QList<std::pair<QPoint, QRgb>> probes{// (5, 9) of a cell lies between the hatch lines
             {corner(0, 2) + QPoint(5, 9), wallColour}, {corner(0, 0) + QPoint(20, 3), floorAndEntity0},
             // then AND 00FF00, OR 010000 -> 010F00; the other order would give 010F40.
             {corner(3, 1) + QPoint(5, 9), 0xFF010F00}, {QPoint(7, 7), background}, {QPoint(139, 108), background},

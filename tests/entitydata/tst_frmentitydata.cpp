@@ -35,7 +35,10 @@ struct Editor
 
     // Keys go where the keyboard sends them: to the focused control.
     void press(Qt::Key key) const { QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, key); }
-    void click(QListWidget* list, int row) const { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center()); }
+    void click(QListWidget* list, int row) const
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
     QPoint currentRows() const { return {lstCurEnt->currentRow(), lstCurDat->currentRow()}; }
 };
 
@@ -87,11 +90,16 @@ private slots:
         QTest::addColumn<bool>("byEnter"); // else by the Apply button
         QTest::addColumn<int>("closeBy"); // 0 Escape, 1 the Close button, 2 the close box
         QTest::addColumn<bool>("changedBefore"); // Apply leaves it as it was
-        QTest::newRow("player, by Enter") << false << 0 << "'left' or 'right'" << "up" << true << 0 << false;
-        QTest::newRow("player in the data list, not checked") << true << 0 << "'left' or 'right'" << "  sideways " << false << 1 << true;
-        QTest::newRow("first entity") << false << 1 << "Kind 0.\n\nData: any." << "7" << false << 2 << true;
-        QTest::newRow("entity on layer 3 in the data list, emptied") << true << 2 << "Kind 1.\n\nData: any." << "" << true << 0 << false;
-        QTest::newRow("empty data") << false << 3 << "Kind 3.\n\nData: any." << "x" << true << 1 << true;
+        QTest::newRow("player, by Enter") << false << 0 << "'left' or 'right'"
+                                          << "up" << true << 0 << false;
+        QTest::newRow("player in the data list, not checked") << true << 0 << "'left' or 'right'"
+                                                              << "  sideways " << false << 1 << true;
+        QTest::newRow("first entity") << false << 1 << "Kind 0.\n\nData: any."
+                                      << "7" << false << 2 << true;
+        QTest::newRow("entity on layer 3 in the data list, emptied") << true << 2 << "Kind 1.\n\nData: any."
+                                                                     << "" << true << 0 << false;
+        QTest::newRow("empty data") << false << 3 << "Kind 3.\n\nData: any."
+                                    << "x" << true << 1 << true;
     }
 
     void editARow()
@@ -108,7 +116,9 @@ private slots:
         openEditor([&](Editor& e) {
             QCOMPARE(e.dialog->windowTitle(), QString("Edit entity data"));
             const Catalogue& c = modLists::catalogue;
-            QCOMPARE(rowTexts(e.lstCurEnt), (QStringList{"3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3), "6,6," + c.entityName(2)}));
+            QCOMPARE(rowTexts(e.lstCurEnt),
+                (QStringList{
+                    "3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3), "6,6," + c.entityName(2)}));
             QCOMPARE(rowTexts(e.lstCurDat), dataRows);
             // Nothing chosen yet, even with the focus in the first list; Apply then stores nothing.
             QCOMPARE(e.dialog->focusWidget(), e.lstCurEnt);
@@ -165,8 +175,10 @@ private slots:
         QTest::addColumn<QRect>("close");
         QTest::newRow("design size") << QSize(305, 201) << QRect(102, 8, 93, 185) << QRect(203, 72, 94, 80) << QRect(203, 160, 94, 33);
         QTest::newRow("wider") << QSize(500, 300) << QRect(167, 8, 158, 284) << QRect(333, 72, 159, 179) << QRect(333, 259, 159, 33);
-        QTest::newRow("narrower than its margins") << QSize(20, 201) << QRect(7, 8, 125, 185) << QRect(13, 72, 126, 80) << QRect(13, 160, 126, 33);
-        QTest::newRow("lower than its margins") << QSize(305, 13) << QRect(102, 8, 93, 384) << QRect(203, 72, 94, 279) << QRect(203, 359, 94, 33);
+        QTest::newRow("narrower than its margins")
+            << QSize(20, 201) << QRect(7, 8, 125, 185) << QRect(13, 72, 126, 80) << QRect(13, 160, 126, 33);
+        QTest::newRow("lower than its margins")
+            << QSize(305, 13) << QRect(102, 8, 93, 384) << QRect(203, 72, 94, 279) << QRect(203, 359, 94, 33);
     }
 
     void layoutFollowsTheSize()

@@ -77,22 +77,34 @@ private slots:
         auto refuse = [](const char* name, const QString& file, const QString& failure) {
             QTest::newRow(name) << text(file) << QByteArray() << 0 << failure.section(':', 0, 0) + ": Bad input file: line " + failure;
         };
-        QTest::newRow("long row cut, unknown grid name is floor, no player") << text("floor|wall/ice|lava|wall//") << written("floor|wall/ice|floor", start) << 0 << "";
-        QTest::newRow("two TABs in a grid row are no empty field") << text("wall|wall|wall/ice||wall|ice//") << written("wall|wall|wall/ice|floor|ice", start) << 0 << "";
-        QTest::newRow("lone CR ends a line, lone LF is a character") << QByteArray("wall\r\r2\t3\tPlayer\ta\nb\r") << written("wall", "2|3|Player|a\nb") << 0 << "";
-        QTest::newRow("headers in any case, any separator, or missing") << text("floor|floor///0|0|box/SCREEN 2/1|0|wall//sCrEeN:3/0|0|door|7/screen|all/1|0|box/")
+        QTest::newRow("long row cut, unknown grid name is floor, no player")
+            << text("floor|wall/ice|lava|wall//") << written("floor|wall/ice|floor", start) << 0 << "";
+        QTest::newRow("two TABs in a grid row are no empty field")
+            << text("wall|wall|wall/ice||wall|ice//") << written("wall|wall|wall/ice|floor|ice", start) << 0 << "";
+        QTest::newRow("lone CR ends a line, lone LF is a character")
+            << QByteArray("wall\r\r2\t3\tPlayer\ta\nb\r") << written("wall", "2|3|Player|a\nb") << 0 << "";
+        QTest::newRow("headers in any case, any separator, or missing")
+            << text("floor|floor///0|0|box/SCREEN 2/1|0|wall//sCrEeN:3/0|0|door|7/screen|all/1|0|box/")
             << written("floor|floor", start + "/0|0|box/1|0|box", {"", "1|0|wall", "0|0|door|7"}) << 3 << "";
-        QTest::newRow("player in any case, the last counts, tail with commas") << text("floor//1|0|PLAYER|x/0|0|player|a| b/") << written("floor", "0|0|Player|a, b") << 0 << "";
-        QTest::newRow("player line on a corner screen") << text("floor//Screen|3/0|0|Player/") << written("floor", start) << 0 << "4: Unrecognised: \"Player\" at 3: 0, 0";
-        QTest::newRow("entity name before tile name") << text("floor//Screen|1/0|0|twin/0|0|wall/") << written("floor", start, {"0|0|wall/0|0|twin"}) << 1 << "";
+        QTest::newRow("player in any case, the last counts, tail with commas")
+            << text("floor//1|0|PLAYER|x/0|0|player|a| b/") << written("floor", "0|0|Player|a, b") << 0 << "";
+        QTest::newRow("player line on a corner screen")
+            << text("floor//Screen|3/0|0|Player/") << written("floor", start) << 0 << "4: Unrecognised: \"Player\" at 3: 0, 0";
+        QTest::newRow("entity name before tile name")
+            << text("floor//Screen|1/0|0|twin/0|0|wall/") << written("floor", start, {"0|0|wall/0|0|twin"}) << 1 << "";
         QTest::newRow("tile in screen all replaces the grid's") << text("floor|floor//1|0|ice/") << written("floor|ice", start) << 0 << "";
-        QTest::newRow("entities off grid and screens are kept") << text("floor//-3|9|box/Screen|7/0|0|box/") << written("floor", start + "/-3|9|box") << 2 << "";
-        QTest::newRow("numbers with blanks and fractions") << text("floor//Screen| 1.4/ 2.5 |1.5|box/") << written("floor", start, {"2|2|box"}) << 1 << "";
-        QTest::newRow("unknown and empty kinds are reported and skipped") << text("floor//Screen|2/1|2|xyz/-1|0|/0|0|box/")
-            << written("floor", start, {"", "0|0|box"}) << 1 << "4: Unrecognised: \"xyz\" at 2: 1, 2;5: Unrecognised: \"\" at 2: -1, 0";
-        QTest::newRow("data texts: commas become TABs, spaces go") << text("floor//0|0|Player/0|0|box|a b| c/0|0|box|||/0|0|box|\u00A0/0|0|box| /")
+        QTest::newRow("entities off grid and screens are kept")
+            << text("floor//-3|9|box/Screen|7/0|0|box/") << written("floor", start + "/-3|9|box") << 2 << "";
+        QTest::newRow("numbers with blanks and fractions")
+            << text("floor//Screen| 1.4/ 2.5 |1.5|box/") << written("floor", start, {"2|2|box"}) << 1 << "";
+        QTest::newRow("unknown and empty kinds are reported and skipped")
+            << text("floor//Screen|2/1|2|xyz/-1|0|/0|0|box/") << written("floor", start, {"", "0|0|box"}) << 1
+            << "4: Unrecognised: \"xyz\" at 2: 1, 2;5: Unrecognised: \"\" at 2: -1, 0";
+        QTest::newRow("data texts: commas become TABs, spaces go")
+            << text("floor//0|0|Player/0|0|box|a b| c/0|0|box|||/0|0|box|\u00A0/0|0|box| /")
             << written("floor", "0|0|Player|/0|0|box|ab|c/0|0|box|||/0|0|box|\u00A0/0|0|box|") << 4 << "";
-        QTest::newRow("the most entities") << text("floor//" + QString("0|0|box/").repeated(32767)) << written("floor", start + QString("/0|0|box").repeated(32767)) << 32767 << "";
+        QTest::newRow("the most entities") << text("floor//" + QString("0|0|box/").repeated(32767))
+                                           << written("floor", start + QString("/0|0|box").repeated(32767)) << 32767 << "";
         refuse("empty file", "", "1: the file is empty");
         refuse("empty first line", "/floor//", "1: the first line is empty, so the level has no rows");
         refuse("grid to the end", "floor/wall/", "3: the file ends in the grid; an empty line must follow its last row");

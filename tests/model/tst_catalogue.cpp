@@ -142,7 +142,8 @@ private slots:
         auto cut = [&](int count) { return lines(good.mid(0, count)); };
 
         QTest::newRow("empty file") << QByteArray() << "line 1 should hold the number of tile kinds";
-        QTest::newRow("tile count not a number") << with(0, "two") << "line 1: the number of tile kinds must be a number of at least 1, but the line reads \"two\"";
+        QTest::newRow("tile count not a number")
+            << with(0, "two") << "line 1: the number of tile kinds must be a number of at least 1, but the line reads \"two\"";
         QTest::newRow("tile count empty") << with(0, "") << "line 1: the number of tile kinds";
         QTest::newRow("no tile kinds") << with(0, "0") << "line 1: the number of tile kinds must be a number of at least 1";
         QTest::newRow("negative tile count") << with(0, "-3") << "line 1: the number of tile kinds";

@@ -47,7 +47,8 @@ class tst_frmresize : public QObject
         for (int row = 8; row >= 0; --row) {
             bool match = true;
             for (int i = 0; i < 4; ++i)
-                match = match && corner(dialog, i)->icon().pixmap(60, 60).toImage().convertToFormat(QImage::Format_ARGB32)
+                match = match
+                    && corner(dialog, i)->icon().pixmap(60, 60).toImage().convertToFormat(QImage::Format_ARGB32)
                         == resizepictures::withMagentaTransparent(sheet.copy(64 * i, 64 * row, 60, 60));
             shownRow = match ? row : shownRow;
         }
@@ -90,18 +91,50 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QPoint>("shift");
         QTest::addColumn<QStringList>("entities"); // from the 8 by 8 level's a(2,3) b(7,0) c(1,7) d(5,5) e(0,0)
-        QTest::newRow("grow top left") << 0 << "9" << "9" << "9x9 row 0 on" << QSize(9, 9) << QPoint(1, 1) << QStringList{"a3,4", "b8,1", "c2,8", "d6,6", "e1,1"};
-        QTest::newRow("grow top right") << 1 << "8" << " 9 " << "8x 9  row 1 on" << QSize(8, 9) << QPoint(0, 1) << QStringList{"a2,4", "b7,1", "c1,8", "d5,6", "e0,1"};
-        QTest::newRow("grow bottom left") << 2 << "10" << "11" << "10x11 row 0 on" << QSize(10, 11) << QPoint(2, 0) << QStringList{"a4,3", "b9,0", "c3,7", "d7,5", "e2,0"};
-        QTest::newRow("grow bottom right, half to even") << 3 << "10" << "8.5" << "10x8.5 row 3 on" << QSize(10, 8) << QPoint(0, 0) << QStringList{"a2,3", "b7,0", "c1,7", "d5,5", "e0,0"};
-        QTest::newRow("shrink top left") << 0 << "6" << "5" << "6x5 row 8 on" << QSize(6, 5) << QPoint(-2, -3) << QStringList{"a0,0", "d3,2"};
-        QTest::newRow("shrink top right") << 1 << "8" << "5" << "8x5 row 7 on" << QSize(8, 5) << QPoint(0, -3) << QStringList{"a2,0", "c1,4", "d5,2"};
-        QTest::newRow("shrink bottom left") << 2 << "6" << "8" << "6x8 row 5 on" << QSize(6, 8) << QPoint(-2, 0) << QStringList{"a0,3", "b5,0", "d3,5"};
-        QTest::newRow("shrink bottom right, half to even") << 3 << "6.5" << "7" << "6.5x7 row 8 on" << QSize(6, 7) << QPoint(0, 0) << QStringList{"a2,3", "d5,5", "e0,0"};
-        QTest::newRow("wider, shorter at top left") << 0 << "10" << "6" << "10x6 row 6 on" << QSize(10, 6) << QPoint(2, -2) << QStringList{"a4,1", "c3,5", "d7,3"};
-        QTest::newRow("narrower, taller at top right") << 1 << "6" << "10" << "6x10 row 2 on" << QSize(6, 10) << QPoint(0, 2) << QStringList{"a2,5", "c1,9", "d5,7", "e0,2"};
-        QTest::newRow("every entity dropped") << 0 << "1" << "1" << "1x1 row 8 on" << QSize(1, 1) << QPoint(-7, -7) << QStringList{};
-        QTest::newRow("up to the largest") << 0 << "70" << "70.5" << "70x70.5 row 0 on" << QSize(70, 70) << QPoint(62, 62) << QStringList{"a64,65", "b69,62", "c63,69", "d67,67", "e62,62"};
+        QTest::newRow("grow top left") << 0 << "9"
+                                       << "9"
+                                       << "9x9 row 0 on" << QSize(9, 9) << QPoint(1, 1)
+                                       << QStringList{"a3,4", "b8,1", "c2,8", "d6,6", "e1,1"};
+        QTest::newRow("grow top right") << 1 << "8"
+                                        << " 9 "
+                                        << "8x 9  row 1 on" << QSize(8, 9) << QPoint(0, 1)
+                                        << QStringList{"a2,4", "b7,1", "c1,8", "d5,6", "e0,1"};
+        QTest::newRow("grow bottom left") << 2 << "10"
+                                          << "11"
+                                          << "10x11 row 0 on" << QSize(10, 11) << QPoint(2, 0)
+                                          << QStringList{"a4,3", "b9,0", "c3,7", "d7,5", "e2,0"};
+        QTest::newRow("grow bottom right, half to even")
+            << 3 << "10"
+            << "8.5"
+            << "10x8.5 row 3 on" << QSize(10, 8) << QPoint(0, 0) << QStringList{"a2,3", "b7,0", "c1,7", "d5,5", "e0,0"};
+        QTest::newRow("shrink top left") << 0 << "6"
+                                         << "5"
+                                         << "6x5 row 8 on" << QSize(6, 5) << QPoint(-2, -3) << QStringList{"a0,0", "d3,2"};
+        QTest::newRow("shrink top right") << 1 << "8"
+                                          << "5"
+                                          << "8x5 row 7 on" << QSize(8, 5) << QPoint(0, -3) << QStringList{"a2,0", "c1,4", "d5,2"};
+        QTest::newRow("shrink bottom left") << 2 << "6"
+                                            << "8"
+                                            << "6x8 row 5 on" << QSize(6, 8) << QPoint(-2, 0) << QStringList{"a0,3", "b5,0", "d3,5"};
+        QTest::newRow("shrink bottom right, half to even")
+            << 3 << "6.5"
+            << "7"
+            << "6.5x7 row 8 on" << QSize(6, 7) << QPoint(0, 0) << QStringList{"a2,3", "d5,5", "e0,0"};
+        QTest::newRow("wider, shorter at top left")
+            << 0 << "10"
+            << "6"
+            << "10x6 row 6 on" << QSize(10, 6) << QPoint(2, -2) << QStringList{"a4,1", "c3,5", "d7,3"};
+        QTest::newRow("narrower, taller at top right")
+            << 1 << "6"
+            << "10"
+            << "6x10 row 2 on" << QSize(6, 10) << QPoint(0, 2) << QStringList{"a2,5", "c1,9", "d5,7", "e0,2"};
+        QTest::newRow("every entity dropped") << 0 << "1"
+                                              << "1"
+                                              << "1x1 row 8 on" << QSize(1, 1) << QPoint(-7, -7) << QStringList{};
+        QTest::newRow("up to the largest") << 0 << "70"
+                                           << "70.5"
+                                           << "70x70.5 row 0 on" << QSize(70, 70) << QPoint(62, 62)
+                                           << QStringList{"a64,65", "b69,62", "c63,69", "d67,67", "e62,62"};
     }
 
     void resizeAtACorner()
@@ -147,12 +180,15 @@ private slots:
             for (int x = 0; x < size.width(); ++x)
                 for (int y = 0; y < size.height(); ++y) {
                     const QPoint from = QPoint(x, y) - shift;
-                    const qint16 expected = QRect(0, 0, 8, 8).contains(from) ? origin(layer, from.x(), from.y()) : TileGrid::emptyValue(layer);
-                    QVERIFY2(level.levelTiles(layer, x, y) == expected, qPrintable(QStringLiteral("layer %1 cell %2,%3").arg(layer).arg(x).arg(y)));
+                    const qint16 expected =
+                        QRect(0, 0, 8, 8).contains(from) ? origin(layer, from.x(), from.y()) : TileGrid::emptyValue(layer);
+                    QVERIFY2(level.levelTiles(layer, x, y) == expected,
+                        qPrintable(QStringLiteral("layer %1 cell %2,%3").arg(layer).arg(x).arg(y)));
                 }
         QStringList entities;
         for (int slot = 0; slot < level.entityCount; ++slot)
-            entities.append(level.entityData[size_t(slot)] + QStringLiteral("%1,%2").arg(level.entities[size_t(slot)].x).arg(level.entities[size_t(slot)].y));
+            entities.append(level.entityData[size_t(slot)]
+                + QStringLiteral("%1,%2").arg(level.entities[size_t(slot)].x).arg(level.entities[size_t(slot)].y));
         QTEST(entities, "entities");
         QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
         QVERIFY(level.levelChanged);
@@ -176,17 +212,43 @@ private slots:
         QTest::addColumn<int>("answer"); // to Done's question; 0: none asked
         const QString invalid = "On1y pu7 p0sit1f numb3r5 in teh box0rz plx\r\n\r\n                      kthxbye";
         const QString tooLarge = "A level can be at most 70 cells wide and 70 cells high. Please type a smaller size.";
-        QTest::newRow("the level's size") << "8" << "8" << "8x8 row 4 on" << "" << 0;
-        QTest::newRow("rounds to the level's size") << " 8.4" << "7.5" << " 8.4x7.5 row 4 on" << "" << 0;
-        QTest::newRow("wider, No stays") << "9" << "8" << "9x8 row 3 on" << "" << int(QMessageBox::No);
-        QTest::newRow("taller, Yes leaves") << "8" << "9" << "8x9 row 1 on" << "" << int(QMessageBox::Yes);
-        QTest::newRow("zero") << "0" << "8" << "0x8 row 3 off" << invalid << int(QMessageBox::No);
-        QTest::newRow("negative") << "8" << "-3" << "8x-3 row 4 off" << invalid << int(QMessageBox::Yes);
-        QTest::newRow("empty") << "" << "8" << "x8 row 3 off" << invalid << 0;
-        QTest::newRow("letters") << "abc" << "8" << "abcx8 row 3 off" << invalid << 0;
-        QTest::newRow("beyond 16 bits") << "40000" << "8" << "40000x8 row 3 off" << invalid << 0;
-        QTest::newRow("wider than a map can be") << "71" << "8" << "71x8 row 3 on" << tooLarge << int(QMessageBox::No);
-        QTest::newRow("higher than a map can be") << "8" << "1000" << "8x1000 row 1 on" << tooLarge << int(QMessageBox::Yes);
+        QTest::newRow("the level's size") << "8"
+                                          << "8"
+                                          << "8x8 row 4 on"
+                                          << "" << 0;
+        QTest::newRow("rounds to the level's size") << " 8.4"
+                                                    << "7.5"
+                                                    << " 8.4x7.5 row 4 on"
+                                                    << "" << 0;
+        QTest::newRow("wider, No stays") << "9"
+                                         << "8"
+                                         << "9x8 row 3 on"
+                                         << "" << int(QMessageBox::No);
+        QTest::newRow("taller, Yes leaves") << "8"
+                                            << "9"
+                                            << "8x9 row 1 on"
+                                            << "" << int(QMessageBox::Yes);
+        QTest::newRow("zero") << "0"
+                              << "8"
+                              << "0x8 row 3 off" << invalid << int(QMessageBox::No);
+        QTest::newRow("negative") << "8"
+                                  << "-3"
+                                  << "8x-3 row 4 off" << invalid << int(QMessageBox::Yes);
+        QTest::newRow("empty") << ""
+                               << "8"
+                               << "x8 row 3 off" << invalid << 0;
+        QTest::newRow("letters") << "abc"
+                                 << "8"
+                                 << "abcx8 row 3 off" << invalid << 0;
+        QTest::newRow("beyond 16 bits") << "40000"
+                                        << "8"
+                                        << "40000x8 row 3 off" << invalid << 0;
+        QTest::newRow("wider than a map can be") << "71"
+                                                 << "8"
+                                                 << "71x8 row 3 on" << tooLarge << int(QMessageBox::No);
+        QTest::newRow("higher than a map can be") << "8"
+                                                  << "1000"
+                                                  << "8x1000 row 1 on" << tooLarge << int(QMessageBox::Yes);
     }
 
     void typedSizeAndDone()
@@ -226,7 +288,8 @@ private slots:
             expected << "You have made changes since you last applyed, are you sure you want to leave?";
         QCOMPARE(messages.texts(), expected);
         if (!expected.isEmpty())
-            QCOMPARE(messages.shown().last().buttons, answer ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(messages.shown().last().buttons,
+                answer ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(modLists::level == before);
         // Hidden by Done it is kept; closed it is gone, and the next opening makes a new one.
         QCOMPARE(first.isNull(), staysOpen);

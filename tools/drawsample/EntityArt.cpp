@@ -4,15 +4,14 @@
 
 namespace {
 
-void erase(PixelCanvas &c, void (PixelCanvas::*shape)(int, int, int, int, const QColor &), int x,
-           int y, int w, int h)
+void erase(PixelCanvas& c, void (PixelCanvas::*shape)(int, int, int, int, const QColor&), int x, int y, int w, int h)
 {
     c.painter().setCompositionMode(QPainter::CompositionMode_Source);
     (c.*shape)(x, y, w, h, Qt::transparent);
     c.painter().setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void drawBox(PixelCanvas &c)
+void drawBox(PixelCanvas& c)
 {
     const QColor outline(64, 38, 14);
     const QColor wood(178, 118, 58);
@@ -29,11 +28,11 @@ void drawBox(PixelCanvas &c)
         c.pixel(7 + i, 20 - i, woodLight);
         c.pixel(8 + i, 20 - i, woodLight);
     }
-    for (const QPoint &p : {QPoint(5, 5), QPoint(22, 5), QPoint(5, 22), QPoint(22, 22)})
+    for (const QPoint& p : {QPoint(5, 5), QPoint(22, 5), QPoint(5, 22), QPoint(22, 22)})
         c.pixel(p.x(), p.y(), outline);
 }
 
-void drawDoor(PixelCanvas &c)
+void drawDoor(PixelCanvas& c)
 {
     const QColor outline(56, 32, 14);
     const QColor wood(146, 88, 44);
@@ -54,7 +53,7 @@ void drawDoor(PixelCanvas &c)
     c.line(17, 15, 17, 16, outline);
 }
 
-void drawKey(PixelCanvas &c)
+void drawKey(PixelCanvas& c)
 {
     const QColor outline(118, 84, 10);
     const QColor gold(236, 194, 46);
@@ -74,7 +73,7 @@ void drawKey(PixelCanvas &c)
     erase(c, &PixelCanvas::ellipse, 7, 12, 4, 4);
 }
 
-void drawSwitch(PixelCanvas &c)
+void drawSwitch(PixelCanvas& c)
 {
     const QColor outline(40, 42, 50);
     const QColor metal(116, 120, 134);
@@ -99,7 +98,7 @@ void drawSwitch(PixelCanvas &c)
     c.pixel(21, 23, outline);
 }
 
-void drawGate(PixelCanvas &c)
+void drawGate(PixelCanvas& c)
 {
     const QColor outline(36, 38, 48);
     const QColor iron(96, 102, 122);
@@ -118,7 +117,7 @@ void drawGate(PixelCanvas &c)
     }
 }
 
-void drawTeleport(PixelCanvas &c)
+void drawTeleport(PixelCanvas& c)
 {
     const QColor violet(150, 60, 214);
     const QColor lilac(214, 160, 252);
@@ -128,7 +127,7 @@ void drawTeleport(PixelCanvas &c)
     erase(c, &PixelCanvas::ellipse, 7, 7, 14, 14);
     c.ellipse(10, 10, 8, 8, violet);
     c.ellipse(12, 12, 4, 4, spark);
-    for (const QPoint &p : {QPoint(2, 2), QPoint(24, 2), QPoint(2, 24), QPoint(24, 24)}) {
+    for (const QPoint& p : {QPoint(2, 2), QPoint(24, 2), QPoint(2, 24), QPoint(24, 24)}) {
         c.pixel(p.x() + 1, p.y(), spark);
         c.pixel(p.x(), p.y() + 1, spark);
         c.pixel(p.x() + 1, p.y() + 1, lilac);
@@ -137,7 +136,7 @@ void drawTeleport(PixelCanvas &c)
     }
 }
 
-void drawGem(PixelCanvas &c)
+void drawGem(PixelCanvas& c)
 {
     const QColor outline(14, 72, 44);
     const QColor green(42, 190, 118);
@@ -153,54 +152,54 @@ void drawGem(PixelCanvas &c)
 
 } // namespace
 
-const QVector<EntityKind> &entityKinds()
+const QVector<EntityKind>& entityKinds()
 {
     static const QVector<EntityKind> kinds = {
         {"box", "push",
-         "A box that the player pushes one cell at a time. It slides on ice, fills a pit and "
-         "sinks into water.\tData: leave it empty for a plain box, or write heavy for a box "
-         "that does not slide on ice.",
-         drawBox},
+            "A box that the player pushes one cell at a time. It slides on ice, fills a pit and "
+            "sinks into water.\tData: leave it empty for a plain box, or write heavy for a box "
+            "that does not slide on ice.",
+            drawBox},
         {"door", "locked",
-         "A locked door. It opens for a player who carries the key with the same number.\t"
-         "Data: the number of the key that opens it, for example 1.",
-         drawDoor},
+            "A locked door. It opens for a player who carries the key with the same number.\t"
+            "Data: the number of the key that opens it, for example 1.",
+            drawDoor},
         {"key", "pickup",
-         "A key that the player picks up by walking onto it.\tData: its number. It opens every "
-         "door with the same number.",
-         drawKey},
+            "A key that the player picks up by walking onto it.\tData: its number. It opens every "
+            "door with the same number.",
+            drawKey},
         {"switch", "toggle",
-         "A lever that the player throws by walking onto it. It opens the gates it names that "
-         "are closed and closes those that are open.\tData: the cells of those gates as x,y "
-         "pairs, all separated by commas, for example 4,2 or 4,2,9,5.",
-         drawSwitch},
+            "A lever that the player throws by walking onto it. It opens the gates it names that "
+            "are closed and closes those that are open.\tData: the cells of those gates as x,y "
+            "pairs, all separated by commas, for example 4,2 or 4,2,9,5.",
+            drawSwitch},
         {"gate", "solid",
-         "An iron gate that a switch opens and closes.\tData: open or closed, how the gate "
-         "stands when the level starts. Empty means closed.",
-         drawGate},
+            "An iron gate that a switch opens and closes.\tData: open or closed, how the gate "
+            "stands when the level starts. Empty means closed.",
+            drawGate},
         {"teleport", "warp",
-         "A portal that moves the player, or a box, to another cell.\tData: the target cell as "
-         "x,y, for example 12,3. The target should be free floor.",
-         drawTeleport},
+            "A portal that moves the player, or a box, to another cell.\tData: the target cell as "
+            "x,y, for example 12,3. The target should be free floor.",
+            drawTeleport},
         {"gem", "pickup",
-         "A gem to collect. The exit opens when every gem of the level is taken.\tData: the "
-         "points it is worth, for example 50. Empty counts as 10.",
-         drawGem},
+            "A gem to collect. The exit opens when every gem of the level is taken.\tData: the "
+            "points it is worth, for example 50. Empty counts as 10.",
+            drawGem},
     };
     return kinds;
 }
 
-QString andFileName(const EntityKind &kind)
+QString andFileName(const EntityKind& kind)
 {
     return kind.name + QStringLiteral("_and.bmp");
 }
 
-QString orFileName(const EntityKind &kind)
+QString orFileName(const EntityKind& kind)
 {
     return kind.name + QStringLiteral("_or.bmp");
 }
 
-QImage drawFigure(const EntityKind &kind)
+QImage drawFigure(const EntityKind& kind)
 {
     QImage figure(kEntityArt, kEntityArt, QImage::Format_ARGB32);
     figure.fill(Qt::transparent);
@@ -209,7 +208,7 @@ QImage drawFigure(const EntityKind &kind)
     return figure;
 }
 
-QImage silhouettePicture(const QImage &figure)
+QImage silhouettePicture(const QImage& figure)
 {
     QImage picture(figure.size(), QImage::Format_RGB32);
     for (int y = 0; y < figure.height(); ++y) {
@@ -221,7 +220,7 @@ QImage silhouettePicture(const QImage &figure)
     return picture;
 }
 
-QImage colourPicture(const QImage &figure)
+QImage colourPicture(const QImage& figure)
 {
     QImage picture(figure.size(), QImage::Format_RGB32);
     for (int y = 0; y < figure.height(); ++y) {

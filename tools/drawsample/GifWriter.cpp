@@ -43,7 +43,7 @@ private:
     int m_bits = 0;
 };
 
-void putWord(QByteArray &out, int value)
+void putWord(QByteArray& out, int value)
 {
     out.append(static_cast<char>(value & 0xFF));
     out.append(static_cast<char>((value >> 8) & 0xFF));
@@ -51,7 +51,7 @@ void putWord(QByteArray &out, int value)
 
 } // namespace
 
-bool writeGif(const QImage &image, const QString &path)
+bool writeGif(const QImage& image, const QString& path)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     const int width = rgb.width();
@@ -82,8 +82,8 @@ bool writeGif(const QImage &image, const QString &path)
     putWord(out, width);
     putWord(out, height);
     out.append(static_cast<char>(0xF7)); // global table of 256 colours, 8 bits each
-    out.append('\0');                    // background colour index
-    out.append('\0');                    // square pixels
+    out.append('\0'); // background colour index
+    out.append('\0'); // square pixels
     for (const QRgb colour : palette) {
         out.append(static_cast<char>(qRed(colour)));
         out.append(static_cast<char>(qGreen(colour)));
@@ -113,7 +113,7 @@ bool writeGif(const QImage &image, const QString &path)
         out.append(data.mid(pos, length));
     }
     out.append('\0'); // end of the image data
-    out.append(';');  // end of the file
+    out.append(';'); // end of the file
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

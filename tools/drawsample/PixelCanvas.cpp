@@ -2,28 +2,28 @@
 
 #include <QPolygon>
 
-PixelCanvas::PixelCanvas(QImage &image)
+PixelCanvas::PixelCanvas(QImage& image)
     : m_painter(&image)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void PixelCanvas::fill(const QColor &colour)
+void PixelCanvas::fill(const QColor& colour)
 {
     m_painter.fillRect(0, 0, m_painter.device()->width(), m_painter.device()->height(), colour);
 }
 
-void PixelCanvas::pixel(int x, int y, const QColor &colour)
+void PixelCanvas::pixel(int x, int y, const QColor& colour)
 {
     m_painter.fillRect(x, y, 1, 1, colour);
 }
 
-void PixelCanvas::rect(int x, int y, int w, int h, const QColor &colour)
+void PixelCanvas::rect(int x, int y, int w, int h, const QColor& colour)
 {
     m_painter.fillRect(x, y, w, h, colour);
 }
 
-void PixelCanvas::frame(int x, int y, int w, int h, const QColor &colour)
+void PixelCanvas::frame(int x, int y, int w, int h, const QColor& colour)
 {
     rect(x, y, w, 1, colour);
     rect(x, y + h - 1, w, 1, colour);
@@ -31,13 +31,13 @@ void PixelCanvas::frame(int x, int y, int w, int h, const QColor &colour)
     rect(x + w - 1, y, 1, h, colour);
 }
 
-void PixelCanvas::line(int x0, int y0, int x1, int y1, const QColor &colour)
+void PixelCanvas::line(int x0, int y0, int x1, int y1, const QColor& colour)
 {
     m_painter.setPen(QPen(colour, 1));
     m_painter.drawLine(x0, y0, x1, y1);
 }
 
-void PixelCanvas::ellipse(int x, int y, int w, int h, const QColor &colour)
+void PixelCanvas::ellipse(int x, int y, int w, int h, const QColor& colour)
 {
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(colour);
@@ -45,14 +45,14 @@ void PixelCanvas::ellipse(int x, int y, int w, int h, const QColor &colour)
     m_painter.setBrush(Qt::NoBrush);
 }
 
-void PixelCanvas::ring(int x, int y, int w, int h, const QColor &colour)
+void PixelCanvas::ring(int x, int y, int w, int h, const QColor& colour)
 {
     m_painter.setPen(QPen(colour, 1));
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawEllipse(x, y, w - 1, h - 1);
 }
 
-void PixelCanvas::polygon(const QVector<QPoint> &points, const QColor &colour)
+void PixelCanvas::polygon(const QVector<QPoint>& points, const QColor& colour)
 {
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(colour);
@@ -60,8 +60,7 @@ void PixelCanvas::polygon(const QVector<QPoint> &points, const QColor &colour)
     m_painter.setBrush(Qt::NoBrush);
 }
 
-void PixelCanvas::outlinedPolygon(const QVector<QPoint> &points, const QColor &fillColour,
-                                  const QColor &outline)
+void PixelCanvas::outlinedPolygon(const QVector<QPoint>& points, const QColor& fillColour, const QColor& outline)
 {
     m_painter.setPen(QPen(outline, 1));
     m_painter.setBrush(fillColour);
@@ -69,7 +68,7 @@ void PixelCanvas::outlinedPolygon(const QVector<QPoint> &points, const QColor &f
     m_painter.setBrush(Qt::NoBrush);
 }
 
-void PixelCanvas::speckle(int x, int y, int w, int h, int count, unsigned pattern, const QColor &colour)
+void PixelCanvas::speckle(int x, int y, int w, int h, int count, unsigned pattern, const QColor& colour)
 {
     unsigned state = pattern * 2654435761u + 12345u;
     for (int i = 0; i < count; ++i) {

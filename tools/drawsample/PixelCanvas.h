@@ -12,22 +12,21 @@
 class PixelCanvas
 {
 public:
-    explicit PixelCanvas(QImage &image);
+    explicit PixelCanvas(QImage& image);
 
-    void fill(const QColor &colour);
-    void pixel(int x, int y, const QColor &colour);
-    void rect(int x, int y, int w, int h, const QColor &colour);
-    void frame(int x, int y, int w, int h, const QColor &colour);
-    void line(int x0, int y0, int x1, int y1, const QColor &colour);
-    void ellipse(int x, int y, int w, int h, const QColor &colour);
-    void ring(int x, int y, int w, int h, const QColor &colour);
-    void polygon(const QVector<QPoint> &points, const QColor &colour);
-    void outlinedPolygon(const QVector<QPoint> &points, const QColor &fillColour,
-                         const QColor &outline);
+    void fill(const QColor& colour);
+    void pixel(int x, int y, const QColor& colour);
+    void rect(int x, int y, int w, int h, const QColor& colour);
+    void frame(int x, int y, int w, int h, const QColor& colour);
+    void line(int x0, int y0, int x1, int y1, const QColor& colour);
+    void ellipse(int x, int y, int w, int h, const QColor& colour);
+    void ring(int x, int y, int w, int h, const QColor& colour);
+    void polygon(const QVector<QPoint>& points, const QColor& colour);
+    void outlinedPolygon(const QVector<QPoint>& points, const QColor& fillColour, const QColor& outline);
     // A few speckles at places that look scattered but are the same every run.
-    void speckle(int x, int y, int w, int h, int count, unsigned pattern, const QColor &colour);
+    void speckle(int x, int y, int w, int h, int count, unsigned pattern, const QColor& colour);
 
-    QPainter &painter() { return m_painter; }
+    QPainter& painter() { return m_painter; }
 
 private:
     QPainter m_painter;

@@ -16,14 +16,13 @@ const QColor kCut(246, 172, 160);
 const QColor kCutEdge(192, 52, 40);
 const QColor kArrow(28, 64, 150);
 
-constexpr int kBoxNear = 22;  // where the level's chosen corner sits, seen from that corner
-constexpr int kBoxFar = 54;   // the level's opposite corner
-constexpr int kStrip = 9;     // how far the chosen edges move in the picture
+constexpr int kBoxNear = 22; // where the level's chosen corner sits, seen from that corner
+constexpr int kBoxFar = 54; // the level's opposite corner
+constexpr int kStrip = 9; // how far the chosen edges move in the picture
 
-void arrow(PixelCanvas &c, QPoint tail, QPoint head)
+void arrow(PixelCanvas& c, QPoint tail, QPoint head)
 {
-    const QPoint d((head.x() > tail.x()) - (head.x() < tail.x()),
-                   (head.y() > tail.y()) - (head.y() < tail.y()));
+    const QPoint d((head.x() > tail.x()) - (head.x() < tail.x()), (head.y() > tail.y()) - (head.y() < tail.y()));
     const QPoint neck = head - d * 6;
     c.painter().setPen(QPen(kArrow, 4, Qt::SolidLine, Qt::FlatCap));
     c.painter().drawLine(tail, neck);
@@ -35,7 +34,7 @@ void arrow(PixelCanvas &c, QPoint tail, QPoint head)
 
 // An arrow across an edge: from the edge outward when the level grows there,
 // from outside onto the edge when it shrinks.
-void edgeArrow(PixelCanvas &c, QPoint onEdge, QPoint d, bool grows)
+void edgeArrow(PixelCanvas& c, QPoint onEdge, QPoint d, bool grows)
 {
     if (grows)
         arrow(c, onEdge - d, onEdge + d * 18);
@@ -61,17 +60,14 @@ QImage drawResizeButton(int corner, int row)
     const int nearY = sy < 0 ? kBoxNear : kResizeShown - 1 - kBoxNear;
     const int farX = sx < 0 ? kBoxFar : kResizeShown - 1 - kBoxFar;
     const int farY = sy < 0 ? kBoxFar : kResizeShown - 1 - kBoxFar;
-    const QRect box = QRect(QPoint(qMin(nearX, farX), qMin(nearY, farY)),
-                            QPoint(qMax(nearX, farX), qMax(nearY, farY)));
+    const QRect box = QRect(QPoint(qMin(nearX, farX), qMin(nearY, farY)), QPoint(qMax(nearX, farX), qMax(nearY, farY)));
 
     // The strips that the chosen corner adds or takes away; each reaches over
     // the other's, so that a corner grown both ways is filled in.
     const int movedX = nearX + sx * gx * kStrip;
     const int movedY = nearY + sy * gy * kStrip;
-    const QRect columnStrip(QPoint(qMin(nearX, movedX), qMin(box.top(), movedY)),
-                            QPoint(qMax(nearX, movedX), qMax(box.bottom(), movedY)));
-    const QRect rowStrip(QPoint(qMin(box.left(), movedX), qMin(nearY, movedY)),
-                         QPoint(qMax(box.right(), movedX), qMax(nearY, movedY)));
+    const QRect columnStrip(QPoint(qMin(nearX, movedX), qMin(box.top(), movedY)), QPoint(qMax(nearX, movedX), qMax(box.bottom(), movedY)));
+    const QRect rowStrip(QPoint(qMin(box.left(), movedX), qMin(nearY, movedY)), QPoint(qMax(box.right(), movedX), qMax(nearY, movedY)));
 
     c.rect(box.x(), box.y(), box.width(), box.height(), kLevel);
     for (int k = 1; k < 4; ++k) {

@@ -13,7 +13,7 @@ const QColor kFloorSpeck(166, 154, 132);
 const QColor kSheetGap(64, 64, 64);
 
 // A flagstone with a light top-left edge and a shaded bottom-right edge.
-void slab(PixelCanvas &c)
+void slab(PixelCanvas& c)
 {
     c.fill(kFloor);
     c.rect(0, 0, kTileArt, 1, kFloorLight);
@@ -24,12 +24,12 @@ void slab(PixelCanvas &c)
     c.speckle(2, 2, 24, 24, 6, 11, kFloorLight);
 }
 
-void drawFloor(PixelCanvas &c)
+void drawFloor(PixelCanvas& c)
 {
     slab(c);
 }
 
-void drawWall(PixelCanvas &c)
+void drawWall(PixelCanvas& c)
 {
     const QColor mortar(92, 84, 78);
     const QColor brick(156, 72, 50);
@@ -52,7 +52,7 @@ void drawWall(PixelCanvas &c)
     c.speckle(0, 0, 28, 28, 5, 3, brickDark);
 }
 
-void drawIce(PixelCanvas &c)
+void drawIce(PixelCanvas& c)
 {
     const QColor ice(188, 226, 242);
     const QColor edge(138, 194, 222);
@@ -67,7 +67,7 @@ void drawIce(PixelCanvas &c)
     c.line(17, 23, 23, 17, shine);
 }
 
-void drawWater(PixelCanvas &c)
+void drawWater(PixelCanvas& c)
 {
     const QColor water(38, 98, 178);
     const QColor wave(104, 162, 226);
@@ -87,7 +87,7 @@ void drawWater(PixelCanvas &c)
     }
 }
 
-void drawPit(PixelCanvas &c)
+void drawPit(PixelCanvas& c)
 {
     slab(c);
     c.rect(3, 3, 22, 22, QColor(74, 64, 54));
@@ -98,7 +98,7 @@ void drawPit(PixelCanvas &c)
     c.rect(3, 3, 1, 22, kFloorDark);
 }
 
-void drawGoal(PixelCanvas &c)
+void drawGoal(PixelCanvas& c)
 {
     const QColor gold(226, 182, 38);
     const QColor goldDark(150, 110, 20);
@@ -111,7 +111,7 @@ void drawGoal(PixelCanvas &c)
     c.frame(11, 11, 6, 6, goldDark);
 }
 
-void drawCracked(PixelCanvas &c)
+void drawCracked(PixelCanvas& c)
 {
     const QColor crack(86, 76, 62);
     slab(c);
@@ -127,7 +127,7 @@ void drawCracked(PixelCanvas &c)
     c.line(19, 17, 24, 18, kFloorLight);
 }
 
-void drawBridge(PixelCanvas &c)
+void drawBridge(PixelCanvas& c)
 {
     drawWater(c);
     const QColor plank(168, 116, 62);
@@ -145,7 +145,7 @@ void drawBridge(PixelCanvas &c)
     c.rect(0, 23, kTileArt, 2, rail);
 }
 
-void drawSand(PixelCanvas &c)
+void drawSand(PixelCanvas& c)
 {
     const QColor sand(224, 198, 134);
     c.fill(sand);
@@ -155,14 +155,13 @@ void drawSand(PixelCanvas &c)
     c.rect(kTileArt - 1, 0, 1, kTileArt, QColor(198, 170, 106));
 }
 
-void drawExit(PixelCanvas &c)
+void drawExit(PixelCanvas& c)
 {
     slab(c);
     const QColor green(52, 150, 72);
     c.rect(3, 3, 22, 22, green);
     c.rect(5, 5, 18, 18, QColor(24, 20, 16));
-    const QColor steps[] = {QColor(196, 186, 164), QColor(150, 140, 120), QColor(106, 98, 84),
-                            QColor(66, 60, 52)};
+    const QColor steps[] = {QColor(196, 186, 164), QColor(150, 140, 120), QColor(106, 98, 84), QColor(66, 60, 52)};
     for (int i = 0; i < 4; ++i)
         c.rect(5, 5 + i * 4, 18, 3, steps[i]);
     c.rect(3, 3, 22, 1, QColor(92, 196, 112));
@@ -186,12 +185,12 @@ QImage arrowMask(int degrees)
     return mask.transformed(QTransform().rotate(degrees));
 }
 
-bool inMask(const QImage &mask, int x, int y)
+bool inMask(const QImage& mask, int x, int y)
 {
     return mask.valid(x, y) && qRed(mask.pixel(x, y)) != 0;
 }
 
-void drawOneWay(PixelCanvas &c, int degrees)
+void drawOneWay(PixelCanvas& c, int degrees)
 {
     const QColor plate(118, 124, 134);
     const QColor plateDark(84, 88, 98);
@@ -202,40 +201,48 @@ void drawOneWay(PixelCanvas &c, int degrees)
     c.frame(0, 0, kTileArt, kTileArt, plateDark);
     c.rect(1, 1, kTileArt - 2, 1, plateLight);
     c.rect(1, 1, 1, kTileArt - 2, plateLight);
-    for (const QPoint &p : {QPoint(3, 3), QPoint(24, 3), QPoint(3, 24), QPoint(24, 24)})
+    for (const QPoint& p : {QPoint(3, 3), QPoint(24, 3), QPoint(3, 24), QPoint(24, 24)})
         c.pixel(p.x(), p.y(), plateDark);
     const QImage mask = arrowMask(degrees);
     for (int y = 0; y < kTileArt; ++y) {
         for (int x = 0; x < kTileArt; ++x) {
             if (!inMask(mask, x, y))
                 continue;
-            const bool edge = !inMask(mask, x - 1, y) || !inMask(mask, x + 1, y)
-                              || !inMask(mask, x, y - 1) || !inMask(mask, x, y + 1);
+            const bool edge = !inMask(mask, x - 1, y) || !inMask(mask, x + 1, y) || !inMask(mask, x, y - 1) || !inMask(mask, x, y + 1);
             c.pixel(x, y, edge ? arrowDark : arrow);
         }
     }
 }
 
-void drawArrowUp(PixelCanvas &c) { drawOneWay(c, 0); }
-void drawArrowRight(PixelCanvas &c) { drawOneWay(c, 90); }
-void drawArrowDown(PixelCanvas &c) { drawOneWay(c, 180); }
-void drawArrowLeft(PixelCanvas &c) { drawOneWay(c, 270); }
+void drawArrowUp(PixelCanvas& c)
+{
+    drawOneWay(c, 0);
+}
+void drawArrowRight(PixelCanvas& c)
+{
+    drawOneWay(c, 90);
+}
+void drawArrowDown(PixelCanvas& c)
+{
+    drawOneWay(c, 180);
+}
+void drawArrowLeft(PixelCanvas& c)
+{
+    drawOneWay(c, 270);
+}
 
 } // namespace
 
-const QVector<TileKind> &tileKinds()
+const QVector<TileKind>& tileKinds()
 {
     static const QVector<TileKind> kinds = {
         {"floor", "walk", "Floor: plain ground that the player and boxes move over", drawFloor},
         {"wall", "solid", "Wall: nothing passes through it", drawWall},
-        {"ice", "slide", "Ice: the player and boxes slide over it until something stops them",
-         drawIce},
-        {"water", "sink", "Water: the player cannot enter it; a box pushed in sinks and becomes a bridge",
-         drawWater},
+        {"ice", "slide", "Ice: the player and boxes slide over it until something stops them", drawIce},
+        {"water", "sink", "Water: the player cannot enter it; a box pushed in sinks and becomes a bridge", drawWater},
         {"pit", "fall", "Pit: the player must not step in; a box pushed in fills it", drawPit},
         {"goal", "walk", "Goal: a box must stand on every goal to open the exit", drawGoal},
-        {"cracked", "crumble", "Cracked floor: breaks into a pit once the player has left it",
-         drawCracked},
+        {"cracked", "crumble", "Cracked floor: breaks into a pit once the player has left it", drawCracked},
         {"bridge", "walk", "Bridge: walkable floor over water", drawBridge},
         {"sand", "stop", "Sand: stops anything sliding off the ice", drawSand},
         {"exit", "exit", "Exit: the player leaves the level here", drawExit},
@@ -247,7 +254,7 @@ const QVector<TileKind> &tileKinds()
     return kinds;
 }
 
-QImage drawTile(const TileKind &kind)
+QImage drawTile(const TileKind& kind)
 {
     QImage image(kTileArt, kTileArt, QImage::Format_RGB32);
     PixelCanvas canvas(image);
@@ -257,7 +264,7 @@ QImage drawTile(const TileKind &kind)
 
 QImage drawTileSheet()
 {
-    const QVector<TileKind> &kinds = tileKinds();
+    const QVector<TileKind>& kinds = tileKinds();
     const int rows = static_cast<int>((kinds.size() + kTilesPerRow - 1) / kTilesPerRow);
     QImage sheet(kTilesPerRow * kTileCell, rows * kTileCell, QImage::Format_RGB32);
     sheet.fill(kSheetGap);

@@ -11,18 +11,18 @@ class PixelCanvas;
 struct TileKind
 {
     QString name;
-    QString rule;    // the game's movement rule; the editor keeps but ignores it
+    QString rule; // the game's movement rule; the editor keeps but ignores it
     QString tooltip;
-    void (*draw)(PixelCanvas &canvas);
+    void (*draw)(PixelCanvas& canvas);
 };
 
-constexpr int kTileArt = 28;    // the part of a sheet cell the editor shows
-constexpr int kTileCell = 32;   // the sheet's cell pitch
+constexpr int kTileArt = 28; // the part of a sheet cell the editor shows
+constexpr int kTileCell = 32; // the sheet's cell pitch
 constexpr int kTilesPerRow = 4;
 
-const QVector<TileKind> &tileKinds();
+const QVector<TileKind>& tileKinds();
 
-QImage drawTile(const TileKind &kind);
+QImage drawTile(const TileKind& kind);
 // All tile kinds, kTilesPerRow to a row; the strip of each cell that the
 // editor cuts off is filled with a plain dark grey.
 QImage drawTileSheet();

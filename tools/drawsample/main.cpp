@@ -16,13 +16,13 @@
 
 namespace {
 
-bool saveBmp(const QImage &image, const QDir &folder, const QString &name)
+bool saveBmp(const QImage& image, const QDir& folder, const QString& name)
 {
     // RGB32 makes Qt write a plain 24-bit BMP that any reader takes.
     return image.convertToFormat(QImage::Format_RGB32).save(folder.filePath(name), "BMP");
 }
 
-bool saveBytes(const QByteArray &bytes, const QDir &folder, const QString &name)
+bool saveBytes(const QByteArray& bytes, const QDir& folder, const QString& name)
 {
     QSaveFile file(folder.filePath(name));
     if (!file.open(QIODevice::WriteOnly))
@@ -33,7 +33,7 @@ bool saveBytes(const QByteArray &bytes, const QDir &folder, const QString &name)
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QTextStream err(stderr);
     if (argc != 2) {
@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
         failed << QStringLiteral("tiles.gif");
     if (!saveBmp(drawPlayer(), folder, QStringLiteral("player.bmp")))
         failed << QStringLiteral("player.bmp");
-    for (const EntityKind &kind : entityKinds()) {
+    for (const EntityKind& kind : entityKinds()) {
         const QImage figure = drawFigure(kind);
         if (!saveBmp(silhouettePicture(figure), folder, andFileName(kind)))
             failed << andFileName(kind);
