@@ -11,130 +11,107 @@
 #include "layout/MainLayout.h"
 #include "model/modLists.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QPushButton>
 #include <QScrollBar>
 
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
     , m_geometry(frmMainDesign())
+    , m_controls(this, frmMainDesign(), &frmMain::makeControl)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(frmMainDesign().caption);
-    buildControls();
+    setWindowTitle(QString::fromLatin1(frmMainDesign().caption));
+    connectControls();
     resize(twipsToPixels(frmMainDesign().innerWidth), twipsToPixels(frmMainDesign().innerHeight));
 }
 
 frmMain::~frmMain() = default;
 
-QWidget* frmMain::containerFor(const ControlDesign& control) const
+QWidget* frmMain::makeControl(const ControlDesign<MainControl>& control, QWidget* parent)
 {
-    if (control.container.isEmpty())
-        return const_cast<frmMain*>(this);
-    auto* box = m_controls.get<PictureBox>(control.container);
-    Q_ASSERT(box);
-    return box->client();
+    switch (control.kind) {
+    case ControlKind::PictureBox:
+        if (control.id == MainControl::picInner) {
+            auto* map = new MapSurface(parent);
+            map->setBorder(control.border);
+            return map;
+        }
+        return nullptr;
+    case ControlKind::Image:
+        return new PaletteImage(parent);
+    case ControlKind::Shape:
+        return new SelectionFrame(parent);
+    case ControlKind::Button:
+        return new CaptionButton(QString::fromLatin1(control.caption), parent);
+    case ControlKind::OptionButton: {
+        auto* button = new CaptionButton(QString::fromLatin1(control.caption), parent);
+        button->setCheckable(true);
+        return button;
+    }
+    default:
+        return nullptr;
+    }
 }
 
-void frmMain::buildControls()
+void frmMain::connectControls()
 {
-    m_views = new QButtonGroup(this);
-    for (const ControlDesign& control : frmMainDesign().controls) {
-        QWidget* parent = containerFor(control);
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-        case ControlKind::PictureBox: {
-            auto* box = control.name == QLatin1String("picInner") ? new MapSurface(parent) : new PictureBox(parent);
-            box->setBorder(control.border);
-            widget = box;
-            break;
-        }
-        case ControlKind::Image:
-            widget = new PaletteImage(parent);
-            break;
-        case ControlKind::Shape:
-            widget = new SelectionFrame(parent);
-            break;
-        case ControlKind::HScrollBar:
-        case ControlKind::VScrollBar: {
-            auto* bar = new QScrollBar(control.kind == ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
-            bar->setSingleStep(control.smallChange);
-            bar->setRange(0, 0);
-            bar->setFocusPolicy(Qt::TabFocus);
-            widget = bar;
-            break;
-        }
-        case ControlKind::Button:
-            widget = new CaptionButton(control.caption, parent);
-            break;
-        case ControlKind::OptionButton: {
-            auto* button = new CaptionButton(control.caption, parent);
-            button->setCheckable(true);
-            m_views->addButton(button, static_cast<int>(m_views->buttons().size()));
-            widget = button;
-            break;
-        }
-        case ControlKind::ListBox:
-        case ControlKind::TextBox:
-        case ControlKind::Label:
-            Q_UNREACHABLE();
-        }
-        m_controls.add(control.name, widget);
-        applyGeometry(control.name);
-    }
+    using enum MainControl;
 
     // The corner between the map's scroll bars only fills the gap.
-    m_controls.value(QStringLiteral("cmdScrCorner"))->setEnabled(false);
-    m_controls.value(QStringLiteral("cmdScrCorner"))->setFocusPolicy(Qt::NoFocus);
+    m_controls.widget(cmdScrCorner)->setEnabled(false);
+    m_controls.widget(cmdScrCorner)->setFocusPolicy(Qt::NoFocus);
     // Hidden holders of the pictures the palettes are cut from.
-    m_controls.value(QStringLiteral("picTileSet"))->hide();
-    m_controls.value(QStringLiteral("imgEntityb0"))->hide();
-    m_controls.value(QStringLiteral("shpRing0"))->hide();
-    m_controls.value(QStringLiteral("shpRing2"))->hide();
-    m_views->button(0)->setChecked(true);
+    m_controls.widget(picTileSet)->hide();
+    m_controls.widget(imgEntityb0)->hide();
+    m_controls.widget(shpRing0)->hide();
+    m_controls.widget(shpRing2)->hide();
 
+    m_views = new QButtonGroup(this);
+    for (int view = 0; view <= 4; ++view)
+        m_views->addButton(m_controls.get<QAbstractButton>(optView(view)), view);
+    m_views->button(0)->setChecked(true);
     connect(m_views, &QButtonGroup::idClicked, this, &frmMain::optView_Click);
-    auto onChange = [this](const char* name, void (frmMain::*handler)()) {
-        auto* bar = m_controls.get<QScrollBar>(QString::fromLatin1(name));
-        connect(bar, &QScrollBar::valueChanged, this, handler);
+
+    auto onChange = [this](MainControl bar, void (frmMain::*handler)()) {
+        connect(m_controls.get<QScrollBar>(bar), &QScrollBar::valueChanged, this, handler);
     };
-    onChange("hscArea", &frmMain::hscArea_Change);
-    onChange("vscArea", &frmMain::vscArea_Change);
-    onChange("vscTiles", &frmMain::vscTiles_Change);
-    onChange("vscEntities", &frmMain::vscEntities_Change);
-    auto onClick = [this](const char* name, void (frmMain::*handler)()) {
-        auto* button = m_controls.get<QPushButton>(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, handler);
+    onChange(hscArea, &frmMain::hscArea_Change);
+    onChange(vscArea, &frmMain::vscArea_Change);
+    onChange(vscTiles, &frmMain::vscTiles_Change);
+    onChange(vscEntities, &frmMain::vscEntities_Change);
+    auto onClick = [this](MainControl button, void (frmMain::*handler)()) {
+        connect(m_controls.get<QAbstractButton>(button), &QAbstractButton::clicked, this, handler);
     };
-    onClick("cmdSave", &frmMain::cmdSave_Click);
-    onClick("cmdLoad", &frmMain::cmdLoad_Click);
-    onClick("cmdEntityData", &frmMain::cmdEntityData_Click);
-    onClick("cmdResize", &frmMain::cmdResize_Click);
+    onClick(cmdSave, &frmMain::cmdSave_Click);
+    onClick(cmdLoad, &frmMain::cmdLoad_Click);
+    onClick(cmdEntityData, &frmMain::cmdEntityData_Click);
+    onClick(cmdResize, &frmMain::cmdResize_Click);
     connect(map(), &MapSurface::mouseDown, this, &frmMain::picInner_MouseDown);
     connect(map(), &MapSurface::mouseMove, this, &frmMain::picInner_MouseMove);
 }
 
-void frmMain::applyGeometry(const QString& name)
+void frmMain::applyGeometry(MainControl c)
 {
-    placeInTwips(m_controls.value(name), m_geometry.rect(name));
+    m_controls.apply(m_geometry, c);
 }
 
-void frmMain::applyScrollRange(const QString& name)
+void frmMain::applyScrollRange(MainControl c)
 {
-    auto* bar = m_controls.get<QScrollBar>(name);
-    const ScrollRange& range = m_geometry.scroll(name);
+    auto* bar = m_controls.get<QScrollBar>(c);
+    const ScrollRange& range = m_geometry.scroll(c);
     bar->setEnabled(range.enabled);
     bar->setMaximum(range.maximum);
     bar->setPageStep(range.largeChange);
     bar->setSingleStep(range.smallChange);
 }
 
-void frmMain::setBorder(const QString& name, bool border)
+void frmMain::setBorder(MainControl c, bool border)
 {
-    m_geometry.setBorder(name, border);
-    m_controls.get<PictureBox>(name)->setBorder(border);
+    m_geometry.setBorder(c, border);
+    m_controls.get<PictureBox>(c)->setBorder(border);
 }
 
 QString frmMain::Form_Load()
@@ -166,9 +143,9 @@ QString frmMain::Form_Load()
         m_views->button(view)->setText(caption);
     }
 
-    setBorder(QStringLiteral("picInner"), false);
-    setBorder(QStringLiteral("picTilesInner"), false);
-    setBorder(QStringLiteral("picEntitiesInner"), false);
+    setBorder(MainControl::picInner, false);
+    setBorder(MainControl::picTilesInner, false);
+    setBorder(MainControl::picEntitiesInner, false);
 
     level.levelChanged = false;
     return {};
@@ -176,12 +153,13 @@ QString frmMain::Form_Load()
 
 void frmMain::Form_Resize()
 {
+    using enum MainControl;
     layoutMainWindow(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
-    for (const char* name :
-        {"picArea", "picTileBox", "picToolBox", "picTiles", "picEntities", "vscTiles", "vscEntities", "hscArea", "vscArea", "cmdScrCorner"})
-        applyGeometry(QString::fromLatin1(name));
-    for (const char* name : {"vscTiles", "vscEntities", "hscArea", "vscArea"})
-        applyScrollRange(QString::fromLatin1(name));
+    for (const MainControl c :
+        {picArea, picTileBox, picToolBox, picTiles, picEntities, vscTiles, vscEntities, hscArea, vscArea, cmdScrCorner})
+        applyGeometry(c);
+    for (const MainControl c : {vscTiles, vscEntities, hscArea, vscArea})
+        applyScrollRange(c);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -208,30 +186,28 @@ void frmMain::optView_Click(int index)
 
 void frmMain::hscArea_Change()
 {
-    QWidget* map = m_controls.value(QStringLiteral("picInner"));
-    const int value = m_controls.get<QScrollBar>(QStringLiteral("hscArea"))->value();
-    m_geometry.setLeft(QStringLiteral("picInner"), -value);
-    map->move(twipsToPixels(-value), map->y());
+    const int value = m_controls.get<QScrollBar>(MainControl::hscArea)->value();
+    m_geometry.setLeft(MainControl::picInner, -value);
+    map()->move(twipsToPixels(-value), map()->y());
 }
 
 void frmMain::vscArea_Change()
 {
-    QWidget* map = m_controls.value(QStringLiteral("picInner"));
-    const int value = m_controls.get<QScrollBar>(QStringLiteral("vscArea"))->value();
-    m_geometry.setTop(QStringLiteral("picInner"), -value);
-    map->move(map->x(), twipsToPixels(-value));
+    const int value = m_controls.get<QScrollBar>(MainControl::vscArea)->value();
+    m_geometry.setTop(MainControl::picInner, -value);
+    map()->move(map()->x(), twipsToPixels(-value));
 }
 
 void frmMain::vscTiles_Change()
 {
-    const int value = m_controls.get<QScrollBar>(QStringLiteral("vscTiles"))->value();
-    m_geometry.setTop(QStringLiteral("picTilesInner"), -value);
-    applyGeometry(QStringLiteral("picTilesInner"));
+    const int value = m_controls.get<QScrollBar>(MainControl::vscTiles)->value();
+    m_geometry.setTop(MainControl::picTilesInner, -value);
+    applyGeometry(MainControl::picTilesInner);
 }
 
 void frmMain::vscEntities_Change()
 {
-    const int value = m_controls.get<QScrollBar>(QStringLiteral("vscEntities"))->value();
-    m_geometry.setTop(QStringLiteral("picEntitiesInner"), -value);
-    applyGeometry(QStringLiteral("picEntitiesInner"));
+    const int value = m_controls.get<QScrollBar>(MainControl::vscEntities)->value();
+    m_geometry.setTop(MainControl::picEntitiesInner, -value);
+    applyGeometry(MainControl::picEntitiesInner);
 }

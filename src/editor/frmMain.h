@@ -3,6 +3,7 @@
 #include "app/FormControls.h"
 #include "editor/EditorPictures.h"
 #include "layout/FormGeometry.h"
+#include "layout/MainDesign.h"
 
 #include <QWidget>
 
@@ -63,25 +64,27 @@ public:
     // The shown and edited layer.
     qint16 curView = 0;
 
-    const FormGeometry& geometry() const { return m_geometry; }
+    const FormGeometry<MainControl>& geometry() const { return m_geometry; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
-    QWidget* containerFor(const ControlDesign& control) const;
-    // Gives a design control its current place and size from the geometry.
-    void applyGeometry(const QString& name);
-    void applyScrollRange(const QString& name);
-    void setBorder(const QString& name, bool border);
+    // The window's own widgets among its controls: the map, the palette
+    // images, the frames and the buttons whose captions wrap.
+    static QWidget* makeControl(const ControlDesign<MainControl>& control, QWidget* parent);
+    void connectControls();
+    // Gives a control its current place and size from the geometry.
+    void applyGeometry(MainControl c);
+    void applyScrollRange(MainControl c);
+    void setBorder(MainControl c, bool border);
 
     // The resize dialog, kept while only hidden so that it keeps what was typed.
     class frmResize* m_frmResize = nullptr;
 
-    FormGeometry m_geometry;
-    FormControls m_controls;
+    FormGeometry<MainControl> m_geometry;
+    FormControls<MainControl> m_controls;
     QButtonGroup* m_views = nullptr;
 
     // The level chooser: loaded by the first file command, then only hidden.
@@ -96,7 +99,7 @@ private:
         std::vector<TwipRect> places;
     };
     void buildPalettes();
-    PaletteImage* addPaletteImage(Palette& palette, const QString& surface, const QString& prefix, const QImage& picture);
+    PaletteImage* addPaletteImage(Palette& palette, MainControl first, const QImage& picture);
     void showRing(int ring, const Palette* palette, int index);
     MapSurface* map() const;
 

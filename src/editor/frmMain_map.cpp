@@ -10,13 +10,13 @@
 
 MapSurface* frmMain::map() const
 {
-    return static_cast<MapSurface*>(m_controls.value(QStringLiteral("picInner")));
+    return m_controls.get<MapSurface>(MainControl::picInner);
 }
 
 void frmMain::prcDrawTiles()
 {
     const Level& level = modLists::level;
-    const QString picInner = QStringLiteral("picInner");
+    const MainControl picInner = MainControl::picInner;
     const double innerWidth = mapgeometry::innerTwips(level.levelWidth);
     const double innerHeight = mapgeometry::innerTwips(level.levelHeight);
     m_geometry.setWidth(picInner, m_geometry.width(picInner) - m_geometry.innerWidth(picInner) + innerWidth);

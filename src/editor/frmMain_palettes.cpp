@@ -19,17 +19,18 @@ TwipRect naturalSize(TwipRect r, const QImage& picture)
 
 } // namespace
 
-PaletteImage* frmMain::addPaletteImage(Palette& palette, const QString& surface, const QString& prefix, const QImage& picture)
+// Adds the next image of a palette whose element 0 is the design control
+// `first`; every further element is made beside it by the palette's layout.
+PaletteImage* frmMain::addPaletteImage(Palette& palette, MainControl first, const QImage& picture)
 {
     const int index = static_cast<int>(palette.images.size());
-    PaletteImage* image = nullptr;
-    TwipRect place;
-    if (index == 0) {
-        image = m_controls.get<PaletteImage>(prefix + QLatin1Char('0'));
-        place = m_geometry.rect(image->objectName());
-    } else {
-        image = new PaletteImage(m_controls.get<PictureBox>(surface)->client());
-        image->setObjectName(prefix + QString::number(index));
+    auto* image = m_controls.get<PaletteImage>(first);
+    TwipRect place = m_geometry.rect(first);
+    if (index > 0) {
+        // Named as the design names element 0, with its own index in place of the 0.
+        const QString setName = image->objectName().chopped(1);
+        image = new PaletteImage(image->parentWidget());
+        image->setObjectName(setName + QString::number(index));
         place = palettelayout::place(palette.places.front(), index);
     }
     place = naturalSize(place, picture);
@@ -43,42 +44,39 @@ PaletteImage* frmMain::addPaletteImage(Palette& palette, const QString& surface,
 
 void frmMain::buildPalettes()
 {
-    auto* guy = m_controls.get<PaletteImage>(QStringLiteral("imgGuy"));
+    using enum MainControl;
+    auto* guy = m_controls.get<PaletteImage>(imgGuy);
     guy->setPicture(m_pictures.player);
-    placeInTwips(guy, naturalSize(m_geometry.rect(QStringLiteral("imgGuy")), m_pictures.player));
+    placeInTwips(guy, naturalSize(m_geometry.rect(imgGuy), m_pictures.player));
     guy->setToolTip(QStringLiteral("Marks where the player starts"));
     connect(guy, &PaletteImage::clicked, this, &frmMain::imgGuy_Click);
 
-    const QString tilesInner = QStringLiteral("picTilesInner");
     for (int kind = 0; kind < modLists::catalogue.tileCount(); ++kind) {
-        PaletteImage* image =
-            addPaletteImage(m_tilePalette, tilesInner, QStringLiteral("imgTile"), m_pictures.tiles[static_cast<size_t>(kind)]);
+        PaletteImage* image = addPaletteImage(m_tilePalette, imgTile0, m_pictures.tiles[static_cast<size_t>(kind)]);
         image->setToolTip(modLists::catalogue.tileDefs[static_cast<size_t>(kind)][Catalogue::TileTooltip]);
         connect(image, &PaletteImage::clicked, this, [this, kind] { imgTile_Click(kind); });
     }
-    m_geometry.setHeight(tilesInner, palettelayout::surfaceHeight(m_tilePalette.places.front(), m_tilePalette.places.back().top));
-    applyGeometry(tilesInner);
+    m_geometry.setHeight(picTilesInner, palettelayout::surfaceHeight(m_tilePalette.places.front(), m_tilePalette.places.back().top));
+    applyGeometry(picTilesInner);
 
-    const QString entitiesInner = QStringLiteral("picEntitiesInner");
-    auto* entitySurface = m_controls.get<PictureBox>(entitiesInner)->client();
+    QWidget* entitySurface = m_controls.widget(imgEntityb0)->parentWidget();
     for (int kind = 0; kind < modLists::catalogue.entityCount(); ++kind) {
-        PaletteImage* image =
-            addPaletteImage(m_entityPalette, entitiesInner, QStringLiteral("imgEntity"), m_pictures.entityAnd[static_cast<size_t>(kind)]);
+        PaletteImage* image = addPaletteImage(m_entityPalette, imgEntity0, m_pictures.entityAnd[static_cast<size_t>(kind)]);
         connect(image, &PaletteImage::clicked, this, [this, kind] { imgEntity_Click(kind); });
 
         // The second picture is only held for the map; it never shows.
-        auto* second = kind == 0 ? m_controls.get<PaletteImage>(QStringLiteral("imgEntityb0")) : new PaletteImage(entitySurface);
+        auto* second = kind == 0 ? m_controls.get<PaletteImage>(imgEntityb0) : new PaletteImage(entitySurface);
         second->setObjectName(QStringLiteral("imgEntityb%1").arg(kind));
         second->setPicture(m_pictures.entityOr[static_cast<size_t>(kind)]);
         second->hide();
         m_imgEntityb.push_back(second);
     }
-    m_geometry.setHeight(entitiesInner, palettelayout::surfaceHeight(m_entityPalette.places.front(), m_entityPalette.places.back().top));
-    applyGeometry(entitiesInner);
+    m_geometry.setHeight(picEntitiesInner, palettelayout::surfaceHeight(m_entityPalette.places.front(), m_entityPalette.places.back().top));
+    applyGeometry(picEntitiesInner);
 
     // The frames stay above the images they mark.
-    for (const char* ring : {"shpRing0", "shpRing1", "shpRing2"})
-        m_controls.value(QString::fromLatin1(ring))->raise();
+    for (int ring = 0; ring <= 2; ++ring)
+        m_controls.widget(shpRing(ring))->raise();
 }
 
 // Shows frame `ring` (0 player, 1 tiles, 2 entities), over element `index`
@@ -86,17 +84,16 @@ void frmMain::buildPalettes()
 void frmMain::showRing(int ring, const Palette* palette, int index)
 {
     for (int other = 0; other <= 2; ++other) {
-        QWidget* frame = m_controls.value(QStringLiteral("shpRing%1").arg(other));
+        QWidget* frame = m_controls.widget(shpRing(other));
         if (other != ring) {
             frame->hide();
             continue;
         }
         if (palette) {
-            const QString name = frame->objectName();
             const TwipRect& place = palette->places[static_cast<size_t>(index)];
-            m_geometry.setLeft(name, place.left);
-            m_geometry.setTop(name, place.top);
-            applyGeometry(name);
+            m_geometry.setLeft(shpRing(ring), place.left);
+            m_geometry.setTop(shpRing(ring), place.top);
+            applyGeometry(shpRing(ring));
         }
         frame->show();
     }

@@ -1,6 +1,5 @@
 #include "entitydata/frmEntityData.h"
 
-#include "app/FormControls.h"
 #include "app/Twips.h"
 #include "entitydata/EntityRows.h"
 #include "layout/EntityDataDesign.h"
@@ -16,59 +15,38 @@
 frmEntityData::frmEntityData(QWidget* parent)
     : QDialog(parent)
     , m_geometry(frmEntityDataDesign())
+    , m_controls(this, frmEntityDataDesign())
 {
     setObjectName(QStringLiteral("frmEntityData"));
-    setWindowTitle(frmEntityDataDesign().caption);
-    buildControls();
+    setWindowTitle(QString::fromLatin1(frmEntityDataDesign().caption));
+    connectControls();
     resize(twipsToPixels(frmEntityDataDesign().innerWidth), twipsToPixels(frmEntityDataDesign().innerHeight));
     Form_Load();
 }
 
 frmEntityData::~frmEntityData() = default;
 
-void frmEntityData::buildControls()
+void frmEntityData::connectControls()
 {
-    for (const ControlDesign& control : frmEntityDataDesign().controls) {
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-        case ControlKind::ListBox: {
-            auto* list = new QListWidget(this);
-            // Every row is one line of text: the view need not measure each
-            // of many thousand rows.
-            list->setUniformItemSizes(true);
-            // Without a horizontal bar both lists keep the same height, so
-            // their rows stay side by side.
-            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            widget = list;
-            break;
-        }
-        case ControlKind::TextBox:
-            widget = new QLineEdit(this);
-            break;
-        case ControlKind::Button:
-            widget = new QPushButton(control.caption, this);
-            break;
-        case ControlKind::Label: {
-            auto* label = new QLabel(this);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setTextFormat(Qt::PlainText);
-            widget = label;
-            break;
-        }
-        default:
-            Q_UNREACHABLE();
-        }
-        m_controls.add(control.name, widget);
-        applyGeometry(control.name);
-    }
+    using C = EntityDataControl;
+    lstCurEnt = m_controls.get<QListWidget>(C::lstCurEnt);
+    lstCurDat = m_controls.get<QListWidget>(C::lstCurDat);
+    txtData = m_controls.get<QLineEdit>(C::txtData);
+    cmdApply = m_controls.get<QPushButton>(C::cmdApply);
+    lblTip = m_controls.get<QLabel>(C::lblTip);
+    cmdClose = m_controls.get<QPushButton>(C::cmdClose);
 
-    lstCurEnt = m_controls.get<QListWidget>(QStringLiteral("lstCurEnt"));
-    lstCurDat = m_controls.get<QListWidget>(QStringLiteral("lstCurDat"));
-    txtData = m_controls.get<QLineEdit>(QStringLiteral("txtData"));
-    cmdApply = m_controls.get<QPushButton>(QStringLiteral("cmdApply"));
-    lblTip = m_controls.get<QLabel>(QStringLiteral("lblTip"));
-    cmdClose = m_controls.get<QPushButton>(QStringLiteral("cmdClose"));
+    for (QListWidget* list : {lstCurEnt, lstCurDat}) {
+        // Every row is one line of text: the view need not measure each of
+        // many thousand rows.
+        list->setUniformItemSizes(true);
+        // Without a horizontal bar both lists keep the same height, so their
+        // rows stay side by side.
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    lblTip->setWordWrap(true);
+    lblTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTip->setTextFormat(Qt::PlainText);
 
     // Enter applies wherever the focus is; only Apply may take it.
     for (QPushButton* button : {cmdApply, cmdClose})
@@ -82,11 +60,6 @@ void frmEntityData::buildControls()
     connect(lstCurDat->verticalScrollBar(), &QScrollBar::valueChanged, lstCurEnt->verticalScrollBar(), &QScrollBar::setValue);
     connect(cmdApply, &QPushButton::clicked, this, &frmEntityData::cmdApply_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmEntityData::cmdClose_Click);
-}
-
-void frmEntityData::applyGeometry(const QString& name)
-{
-    placeInTwips(m_controls.value(name), m_geometry.rect(name));
 }
 
 void frmEntityData::Form_Load()
@@ -104,8 +77,8 @@ void frmEntityData::Form_Load()
 void frmEntityData::Form_Resize()
 {
     layoutEntityData(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
-    for (const ControlDesign& control : frmEntityDataDesign().controls)
-        applyGeometry(control.name);
+    for (const ControlDesign<EntityDataControl>& control : frmEntityDataDesign().controls)
+        m_controls.apply(m_geometry, control.id);
 }
 
 void frmEntityData::resizeEvent(QResizeEvent* event)

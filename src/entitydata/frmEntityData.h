@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FormControls.h"
+#include "layout/EntityDataDesign.h"
 #include "layout/FormGeometry.h"
 
 #include <QDialog>
@@ -28,18 +29,17 @@ public:
     void cmdApply_Click();
     void cmdClose_Click();
 
-    const FormGeometry& geometry() const { return m_geometry; }
+    const FormGeometry<EntityDataControl>& geometry() const { return m_geometry; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildControls();
+    void connectControls();
     void Form_Load();
-    void applyGeometry(const QString& name);
 
-    FormGeometry m_geometry;
-    FormControls m_controls;
+    FormGeometry<EntityDataControl> m_geometry;
+    FormControls<EntityDataControl> m_controls;
     QListWidget* lstCurEnt = nullptr;
     QListWidget* lstCurDat = nullptr;
     QLineEdit* txtData = nullptr;

@@ -24,14 +24,9 @@ std::optional<qint16> twice(std::optional<qint16> a)
 
 } // namespace
 
-void layoutEntityData(FormGeometry& g, double W, double H)
+void layoutEntityData(FormGeometry<EntityDataControl>& g, double W, double H)
 {
-    const QString lstCurEnt = QStringLiteral("lstCurEnt");
-    const QString lstCurDat = QStringLiteral("lstCurDat");
-    const QString txtData = QStringLiteral("txtData");
-    const QString cmdApply = QStringLiteral("cmdApply");
-    const QString lblTip = QStringLiteral("lblTip");
-    const QString cmdClose = QStringLiteral("cmdClose");
+    using enum EntityDataControl;
 
     // The width of each column, the left of the third and the lists' height
     // are whole 16-bit numbers.
@@ -40,14 +35,14 @@ void layoutEntityData(FormGeometry& g, double W, double H)
     const std::optional<qint16> h = numbers::roundToInt16(H - 240);
 
     if (K) {
-        for (const QString& name : {lstCurEnt, lstCurDat, txtData, cmdApply, lblTip, cmdClose})
-            g.setWidth(name, *K);
+        for (const EntityDataControl c : {lstCurEnt, lstCurDat, txtData, cmdApply, lblTip, cmdClose})
+            g.setWidth(c, *K);
     }
     if (const std::optional<qint16> datLeft = sum16(K, 120))
         g.setLeft(lstCurDat, *datLeft);
     if (L3) {
-        for (const QString& name : {txtData, cmdApply, lblTip, cmdClose})
-            g.setLeft(name, *L3);
+        for (const EntityDataControl c : {txtData, cmdApply, lblTip, cmdClose})
+            g.setLeft(c, *L3);
     }
     if (h) {
         g.setHeight(lstCurEnt, *h);

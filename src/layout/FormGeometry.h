@@ -2,8 +2,9 @@
 
 #include "layout/Design.h"
 
-#include <QHash>
-#include <QString>
+#include <QtGlobal>
+
+#include <vector>
 
 // A scroll bar's range as the layout sets it, in twips.
 struct ScrollRange
@@ -13,6 +14,14 @@ struct ScrollRange
     int largeChange = 1;
     int smallChange = 1;
 
+    // The range as the layout procedures set it: over < 1 disables the bar
+    // with maximum 0; otherwise it is enabled with that maximum and the
+    // visible extent, cut down to whole small steps, as its page step. A
+    // size that does not fit in 16 bits is refused like any other bad value.
+    void fit(double surface, double visible);
+    // False, and the page step unchanged, for a value below 1 or beyond 16 bits.
+    bool setLargeChange(double value);
+
     friend bool operator==(const ScrollRange&, const ScrollRange&) = default;
 };
 
@@ -20,43 +29,99 @@ struct ScrollRange
 // from its design. The setters refuse what a control would refuse (a negative
 // width or height, a page step below 1): the property keeps its value and
 // the setter says false, so a layout procedure simply goes on.
+template<typename Control>
 class FormGeometry
 {
 public:
     static constexpr double borderTwips = 30.0;
 
-    explicit FormGeometry(const FormDesign& design);
+    explicit FormGeometry(const FormDesign<Control>& design)
+    {
+        for (const ControlDesign<Control>& control : design.controls) {
+            Row row{control.kind, control.rect, control.border, {}};
+            row.scroll.smallChange = control.smallChange;
+            m_rows.push_back(row);
+        }
+    }
 
-    const FormDesign& design() const { return *m_design; }
-    const TwipRect& rect(const QString& name) const;
-    double left(const QString& name) const { return rect(name).left; }
-    double top(const QString& name) const { return rect(name).top; }
-    double width(const QString& name) const { return rect(name).width; }
-    double height(const QString& name) const { return rect(name).height; }
+    const TwipRect& rect(Control c) const { return row(c).rect; }
+    double left(Control c) const { return rect(c).left; }
+    double top(Control c) const { return rect(c).top; }
+    double width(Control c) const { return rect(c).width; }
+    double height(Control c) const { return rect(c).height; }
 
-    bool hasBorder(const QString& name) const;
-    void setBorder(const QString& name, bool border);
+    bool hasBorder(Control c) const { return row(c).border; }
+    void setBorder(Control c, bool border) { row(c).border = border; }
     // The size of the area in which the control's children lie.
-    double innerWidth(const QString& name) const;
-    double innerHeight(const QString& name) const;
+    double innerWidth(Control c) const { return width(c) - (hasBorder(c) ? 2 * borderTwips : 0); }
+    double innerHeight(Control c) const { return height(c) - (hasBorder(c) ? 2 * borderTwips : 0); }
 
-    bool setLeft(const QString& name, double value);
-    bool setTop(const QString& name, double value);
-    bool setWidth(const QString& name, double value);
-    bool setHeight(const QString& name, double value);
+    bool setLeft(Control c, double value)
+    {
+        row(c).rect.left = value;
+        return true;
+    }
+    bool setTop(Control c, double value)
+    {
+        row(c).rect.top = value;
+        return true;
+    }
+    bool setWidth(Control c, double value)
+    {
+        if (value < 0)
+            return false;
+        row(c).rect.width = value;
+        return true;
+    }
+    bool setHeight(Control c, double value)
+    {
+        if (value < 0)
+            return false;
+        row(c).rect.height = value;
+        return true;
+    }
 
-    const ScrollRange& scroll(const QString& name) const;
-    // The scroll range as the layout procedures set it: over < 1 disables the
-    // bar with maximum 0; otherwise it is enabled with that maximum and the
-    // visible extent, cut down to whole small steps, as its page step.
-    void fitScrollRange(const QString& name, double surface, double visible);
-    bool setLargeChange(const QString& name, double value);
+    const ScrollRange& scroll(Control c) const { return scrollRow(c).scroll; }
+    void fitScrollRange(Control c, double surface, double visible) { scrollRow(c).scroll.fit(surface, visible); }
+    bool setLargeChange(Control c, double value) { return scrollRow(c).scroll.setLargeChange(value); }
 
 private:
-    TwipRect& mutableRect(const QString& name);
+    struct Row
+    {
+        ControlKind kind;
+        TwipRect rect;
+        bool border;
+        ScrollRange scroll;
+    };
 
-    const FormDesign* m_design;
-    QHash<QString, TwipRect> m_rects;
-    QHash<QString, bool> m_borders;
-    QHash<QString, ScrollRange> m_scrolls;
+    // Every control has a row: the designs are checked against their enums
+    // when they are compiled. Anything else is a fault of the program.
+    std::size_t indexOf(Control c) const
+    {
+        const auto index = static_cast<std::size_t>(c);
+        if (index >= m_rows.size())
+            qFatal("FormGeometry: control %zu is not in the design", index);
+        return index;
+    }
+    const Row& row(Control c) const { return m_rows[indexOf(c)]; }
+    Row& row(Control c) { return m_rows[indexOf(c)]; }
+
+    const Row& scrollRow(Control c) const
+    {
+        checkScrollBar(c);
+        return row(c);
+    }
+    Row& scrollRow(Control c)
+    {
+        checkScrollBar(c);
+        return row(c);
+    }
+    void checkScrollBar(Control c) const
+    {
+        const ControlKind kind = row(c).kind;
+        if (kind != ControlKind::HScrollBar && kind != ControlKind::VScrollBar)
+            qFatal("FormGeometry: control %zu is not a scroll bar", static_cast<std::size_t>(c));
+    }
+
+    std::vector<Row> m_rows;
 };

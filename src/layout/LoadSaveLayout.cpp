@@ -1,11 +1,8 @@
 #include "layout/LoadSaveLayout.h"
 
-void layoutLoadSave(FormGeometry& g, double W, double H)
+void layoutLoadSave(FormGeometry<LoadSaveControl>& g, double W, double H)
 {
-    const QString List1 = QStringLiteral("List1");
-    const QString txtName = QStringLiteral("txtName");
-    const QString cmdOK = QStringLiteral("cmdOK");
-    const QString cmdCancel = QStringLiteral("cmdCancel");
+    using enum LoadSaveControl;
 
     g.setWidth(List1, W - 240);
     g.setWidth(txtName, W - 240);

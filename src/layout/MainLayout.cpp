@@ -1,18 +1,8 @@
 #include "layout/MainLayout.h"
 
-void layoutMainWindow(FormGeometry& g, double W, double H)
+void layoutMainWindow(FormGeometry<MainControl>& g, double W, double H)
 {
-    const QString picArea = QStringLiteral("picArea");
-    const QString picTileBox = QStringLiteral("picTileBox");
-    const QString picToolBox = QStringLiteral("picToolBox");
-    const QString picTiles = QStringLiteral("picTiles");
-    const QString picEntities = QStringLiteral("picEntities");
-    const QString vscTiles = QStringLiteral("vscTiles");
-    const QString vscEntities = QStringLiteral("vscEntities");
-    const QString hscArea = QStringLiteral("hscArea");
-    const QString vscArea = QStringLiteral("vscArea");
-    const QString cmdScrCorner = QStringLiteral("cmdScrCorner");
-    const QString picInner = QStringLiteral("picInner");
+    using enum MainControl;
 
     // The panels: a 120-twip margin at the window's edge and between panels.
     g.setWidth(picArea, W - 360 - g.width(picTileBox));
@@ -31,8 +21,8 @@ void layoutMainWindow(FormGeometry& g, double W, double H)
     g.setHeight(vscTiles, g.innerHeight(picTiles));
     g.setLeft(vscEntities, g.innerWidth(picEntities) - g.width(vscEntities));
     g.setHeight(vscEntities, g.innerHeight(picEntities));
-    g.fitScrollRange(vscTiles, g.height(QStringLiteral("picTilesInner")), g.innerHeight(picTiles));
-    g.fitScrollRange(vscEntities, g.height(QStringLiteral("picEntitiesInner")), g.innerHeight(picEntities));
+    g.fitScrollRange(vscTiles, g.height(picTilesInner), g.innerHeight(picTiles));
+    g.fitScrollRange(vscEntities, g.height(picEntitiesInner), g.innerHeight(picEntities));
 
     // The map area: the scroll bars stand inside it along its right and bottom edges.
     const double A = g.innerWidth(picArea);

@@ -14,30 +14,17 @@
 frmLoadSave::frmLoadSave(QWidget* owner)
     : QDialog(owner)
     , m_geometry(frmLoadSaveDesign())
+    , m_controls(this, frmLoadSaveDesign())
 {
+    using C = LoadSaveControl;
     setObjectName(QStringLiteral("frmLoadSave"));
     setModal(true);
-    const FormDesign& design = frmLoadSaveDesign();
-    setWindowTitle(design.caption);
+    setWindowTitle(QString::fromLatin1(frmLoadSaveDesign().caption));
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    txtName = new QLineEdit(this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    cmdOK = new QPushButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (const ControlDesign& control : design.controls) {
-        QWidget* widget = findChild<QWidget*>(control.name, Qt::FindDirectChildrenOnly);
-        if (auto* button = qobject_cast<QPushButton*>(widget))
-            button->setText(control.caption);
-        applyGeometry(control.name, widget);
-    }
-    txtName->setText(design.controls[1].caption);
-    setTabOrder(List1, txtName);
-    setTabOrder(txtName, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
+    List1 = m_controls.get<QListWidget>(C::List1);
+    txtName = m_controls.get<QLineEdit>(C::txtName);
+    cmdOK = m_controls.get<QPushButton>(C::cmdOK);
+    cmdCancel = m_controls.get<QPushButton>(C::cmdCancel);
     cmdOK->setDefault(true);
 
     // A click, or picking with the keys, puts the item into the name box.
@@ -51,12 +38,7 @@ frmLoadSave::frmLoadSave(QWidget* owner)
     connect(cmdOK, &QPushButton::clicked, this, &frmLoadSave::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLoadSave::cmdCancel_Click);
 
-    resize(twipsToPixels(design.innerWidth), twipsToPixels(design.innerHeight));
-}
-
-void frmLoadSave::applyGeometry(const QString& name, QWidget* widget)
-{
-    placeInTwips(widget, m_geometry.rect(name));
+    resize(twipsToPixels(frmLoadSaveDesign().innerWidth), twipsToPixels(frmLoadSaveDesign().innerHeight));
 }
 
 void frmLoadSave::showEvent(QShowEvent* event)
@@ -84,10 +66,8 @@ void frmLoadSave::Form_Activate()
 void frmLoadSave::Form_Resize()
 {
     layoutLoadSave(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
-    applyGeometry(QStringLiteral("List1"), List1);
-    applyGeometry(QStringLiteral("txtName"), txtName);
-    applyGeometry(QStringLiteral("cmdOK"), cmdOK);
-    applyGeometry(QStringLiteral("cmdCancel"), cmdCancel);
+    for (const ControlDesign<LoadSaveControl>& control : frmLoadSaveDesign().controls)
+        m_controls.apply(m_geometry, control.id);
 }
 
 void frmLoadSave::List1_Click(int row)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/FormControls.h"
 #include "layout/FormGeometry.h"
+#include "layout/LoadSaveDesign.h"
 
 #include <QDialog>
 
@@ -36,9 +38,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void applyGeometry(const QString& name, QWidget* widget);
-
-    FormGeometry m_geometry;
+    FormGeometry<LoadSaveControl> m_geometry;
+    FormControls<LoadSaveControl> m_controls;
     QListWidget* List1 = nullptr;
     QLineEdit* txtName = nullptr;
     QPushButton* cmdOK = nullptr;

@@ -27,48 +27,30 @@ const char* const cornerNames[4] = {"Top\nleft", "Top\nright", "Bottom\nleft", "
 frmResize::frmResize(frmMain* owner)
     : QDialog(owner)
     , m_owner(owner)
+    , m_controls(this, frmResizeDesign())
 {
     setObjectName(QStringLiteral("frmResize"));
-    buildControls();
+    connectControls();
     resize(twipsToPixels(frmResizeDesign().innerWidth), twipsToPixels(frmResizeDesign().innerHeight));
 }
 
 frmResize::~frmResize() = default;
 
-void frmResize::buildControls()
+void frmResize::connectControls()
 {
-    for (const ControlDesign& control : frmResizeDesign().controls) {
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-        case ControlKind::Button: {
-            auto* button = new QPushButton(control.caption, this);
-            // No button takes Enter, not even the one with the focus.
-            button->setAutoDefault(false);
-            widget = button;
-            break;
-        }
-        case ControlKind::TextBox:
-            widget = new QLineEdit(this);
-            break;
-        case ControlKind::Label:
-            widget = new QLabel(control.caption, this);
-            break;
-        default:
-            Q_UNREACHABLE();
-        }
-        m_controls.add(control.name, widget);
-        placeInTwips(widget, control.rect);
-    }
-
+    using C = ResizeControl;
     for (int i = 0; i < 4; ++i) {
-        cmdResize[i] = m_controls.get<QPushButton>(QStringLiteral("cmdResize%1").arg(i));
+        cmdResize[i] = m_controls.get<QPushButton>(cmdResizeControl(i));
         cmdResize[i]->setIconSize(QSize(resizepictures::pictureSize, resizepictures::pictureSize));
         connect(cmdResize[i], &QPushButton::clicked, this, [this, i] { cmdResize_Click(i); });
     }
-    txtWidth = m_controls.get<QLineEdit>(QStringLiteral("txtWidth"));
-    txtHeight = m_controls.get<QLineEdit>(QStringLiteral("txtHeight"));
-    cmdReset = m_controls.get<QPushButton>(QStringLiteral("cmdReset"));
-    cmdDone = m_controls.get<QPushButton>(QStringLiteral("cmdDone"));
+    txtWidth = m_controls.get<QLineEdit>(C::txtWidth);
+    txtHeight = m_controls.get<QLineEdit>(C::txtHeight);
+    cmdReset = m_controls.get<QPushButton>(C::cmdReset);
+    cmdDone = m_controls.get<QPushButton>(C::cmdDone);
+    // No button takes Enter, not even the one with the focus.
+    for (QPushButton* button : {cmdResize[0], cmdResize[1], cmdResize[2], cmdResize[3], cmdReset, cmdDone})
+        button->setAutoDefault(false);
 
     connect(txtWidth, &QLineEdit::textChanged, this, &frmResize::txtWidth_Change);
     connect(txtHeight, &QLineEdit::textChanged, this, &frmResize::txtHeight_Change);

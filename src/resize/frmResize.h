@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FormControls.h"
+#include "resize/ResizeDesign.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -45,11 +46,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
+    void connectControls();
     void showPictureRow(int row);
 
     frmMain* m_owner;
-    FormControls m_controls;
+    FormControls<ResizeControl> m_controls;
     QPushButton* cmdResize[4] = {};
     QLineEdit* txtWidth = nullptr;
     QLineEdit* txtHeight = nullptr;

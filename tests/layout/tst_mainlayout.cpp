@@ -7,13 +7,16 @@ namespace {
 
 // The geometry as it stands after start-up: the three surfaces lose their
 // borders and the map is sized for an 8 by 8 level.
-FormGeometry startedGeometry(double mapWidth = 3960, double mapHeight = 3960)
+using enum MainControl;
+using Geometry = FormGeometry<MainControl>;
+
+Geometry startedGeometry(double mapWidth = 3960, double mapHeight = 3960)
 {
-    FormGeometry g(frmMainDesign());
-    for (const char* name : {"picInner", "picTilesInner", "picEntitiesInner"})
-        g.setBorder(QString::fromLatin1(name), false);
-    g.setWidth("picInner", mapWidth);
-    g.setHeight("picInner", mapHeight);
+    Geometry g(frmMainDesign());
+    for (const MainControl surface : {picInner, picTilesInner, picEntitiesInner})
+        g.setBorder(surface, false);
+    g.setWidth(picInner, mapWidth);
+    g.setHeight(picInner, mapHeight);
     return g;
 }
 
@@ -42,41 +45,41 @@ private slots:
     {
         QFETCH(double, W);
         QFETCH(double, H);
-        FormGeometry g = startedGeometry();
+        Geometry g = startedGeometry();
         layoutMainWindow(g, W, H);
-        QTEST(g.width("picArea"), "areaWidth");
-        QTEST(g.height("picArea"), "areaHeight");
-        QTEST(g.left("picTileBox"), "tileBoxLeft");
-        QTEST(g.height("picTileBox"), "areaHeight");
-        QTEST(g.top("picToolBox"), "toolBoxTop");
-        QTEST(g.width("picToolBox"), "toolBoxWidth");
-        QCOMPARE(g.width("picTileBox"), 2055.0);
-        QCOMPARE(g.height("picToolBox"), 1335.0);
-        QCOMPARE(g.rect("picArea").left, 120.0);
+        QTEST(g.width(picArea), "areaWidth");
+        QTEST(g.height(picArea), "areaHeight");
+        QTEST(g.left(picTileBox), "tileBoxLeft");
+        QTEST(g.height(picTileBox), "areaHeight");
+        QTEST(g.top(picToolBox), "toolBoxTop");
+        QTEST(g.width(picToolBox), "toolBoxWidth");
+        QCOMPARE(g.width(picTileBox), 2055.0);
+        QCOMPARE(g.height(picToolBox), 1335.0);
+        QCOMPARE(g.rect(picArea).left, 120.0);
     }
 
     void paletteColumn()
     {
-        FormGeometry g = startedGeometry();
+        Geometry g = startedGeometry();
         layoutMainWindow(g, 11295, 10575);
         // P = 8880 - 60; each palette (P - 1080 - 240) / 2 high.
-        QCOMPARE(g.height("picTiles"), 3750.0);
-        QCOMPARE(g.height("picEntities"), 3750.0);
-        QCOMPARE(g.top("picEntities"), 8820.0 - 3750 - 120);
-        QCOMPARE(g.left("vscTiles"), 1755.0 - 255);
-        QCOMPARE(g.height("vscTiles"), 3690.0);
-        QCOMPARE(g.height("vscEntities"), 3690.0);
+        QCOMPARE(g.height(picTiles), 3750.0);
+        QCOMPARE(g.height(picEntities), 3750.0);
+        QCOMPARE(g.top(picEntities), 8820.0 - 3750 - 120);
+        QCOMPARE(g.left(vscTiles), 1755.0 - 255);
+        QCOMPARE(g.height(vscTiles), 3690.0);
+        QCOMPARE(g.height(vscEntities), 3690.0);
         // The design's palette surfaces (1215 high) fit: no scrolling.
-        QVERIFY(!g.scroll("vscTiles").enabled);
-        QCOMPARE(g.scroll("vscTiles").maximum, 0);
+        QVERIFY(!g.scroll(vscTiles).enabled);
+        QCOMPARE(g.scroll(vscTiles).maximum, 0);
     }
 
     void paletteScrollRange()
     {
-        FormGeometry g = startedGeometry();
-        g.setHeight("picTilesInner", 5000);
+        Geometry g = startedGeometry();
+        g.setHeight(picTilesInner, 5000);
         layoutMainWindow(g, 11295, 10575);
-        const ScrollRange& r = g.scroll("vscTiles");
+        const ScrollRange& r = g.scroll(vscTiles);
         QVERIFY(r.enabled);
         QCOMPARE(r.maximum, 5000 - 3690);
         // 3690 / 1080 = 3.4 small steps: the page is three of them.
@@ -108,9 +111,9 @@ private slots:
     {
         QFETCH(double, mapWidth);
         QFETCH(double, W);
-        FormGeometry g = startedGeometry(mapWidth);
+        Geometry g = startedGeometry(mapWidth);
         layoutMainWindow(g, W, 10575);
-        const ScrollRange& r = g.scroll("hscArea");
+        const ScrollRange& r = g.scroll(hscArea);
         QTEST(r.enabled, "enabled");
         QTEST(r.maximum, "maximum");
         QTEST(r.largeChange, "largeChange");
@@ -119,42 +122,42 @@ private slots:
 
     void mapArea()
     {
-        FormGeometry g = startedGeometry();
+        Geometry g = startedGeometry();
         layoutMainWindow(g, 11295, 10575);
-        QCOMPARE(g.width("hscArea"), 8820.0 - 255);
-        QCOMPARE(g.left("vscArea"), 8820.0 - 255);
-        QCOMPARE(g.top("hscArea"), 8820.0 - 255);
-        QCOMPARE(g.height("vscArea"), 8820.0 - 255);
-        QCOMPARE(g.rect("cmdScrCorner"), (TwipRect{8565, 8565, 255, 255}));
-        QCOMPARE(g.scroll("vscArea").largeChange, 8565);
+        QCOMPARE(g.width(hscArea), 8820.0 - 255);
+        QCOMPARE(g.left(vscArea), 8820.0 - 255);
+        QCOMPARE(g.top(hscArea), 8820.0 - 255);
+        QCOMPARE(g.height(vscArea), 8820.0 - 255);
+        QCOMPARE(g.rect(cmdScrCorner), (TwipRect{8565, 8565, 255, 255}));
+        QCOMPARE(g.scroll(vscArea).largeChange, 8565);
     }
 
     void narrowerThanMargins()
     {
-        FormGeometry g = startedGeometry();
+        Geometry g = startedGeometry();
         layoutMainWindow(g, 11295, 10575);
         // Below 2415 twips the map area would get a negative width: that step
         // is skipped, the palette column still moves.
         layoutMainWindow(g, 2000, 10575);
-        QCOMPARE(g.width("picArea"), 8880.0);
-        QCOMPARE(g.left("picTileBox"), 2000.0 - 120 - 2055);
-        QCOMPARE(g.width("picToolBox"), 1760.0);
+        QCOMPARE(g.width(picArea), 8880.0);
+        QCOMPARE(g.left(picTileBox), 2000.0 - 120 - 2055);
+        QCOMPARE(g.width(picToolBox), 1760.0);
 
         layoutMainWindow(g, 100, 100);
-        QCOMPARE(g.width("picToolBox"), 1760.0);
-        QCOMPARE(g.height("picArea"), 8880.0);
-        QCOMPARE(g.top("picToolBox"), 100.0 - 120 - 1335);
-        for (const char* name : {"picTiles", "picEntities", "vscTiles", "hscArea", "vscArea"}) {
-            QVERIFY(g.width(name) >= 0);
-            QVERIFY(g.height(name) >= 0);
+        QCOMPARE(g.width(picToolBox), 1760.0);
+        QCOMPARE(g.height(picArea), 8880.0);
+        QCOMPARE(g.top(picToolBox), 100.0 - 120 - 1335);
+        for (const MainControl c : {picTiles, picEntities, vscTiles, hscArea, vscArea}) {
+            QVERIFY(g.width(c) >= 0);
+            QVERIFY(g.height(c) >= 0);
         }
 
         // Back to the design size, everything is where it was.
         layoutMainWindow(g, 11295, 10575);
-        FormGeometry fresh = startedGeometry();
+        Geometry fresh = startedGeometry();
         layoutMainWindow(fresh, 11295, 10575);
-        for (const ControlDesign& c : frmMainDesign().controls)
-            QCOMPARE(g.rect(c.name), fresh.rect(c.name));
+        for (const ControlDesign<MainControl>& c : frmMainDesign().controls)
+            QCOMPARE(g.rect(c.id), fresh.rect(c.id));
     }
 };
 

@@ -232,7 +232,7 @@ private slots:
         levelops::setCell(modLists::level, 0, 1, 1, 2); // an edit not yet saved
         modLists::level.levelChanged = true;
         Level level = modLists::level;
-        const double innerWidth = window.geometry().innerWidth("picInner");
+        const double innerWidth = window.geometry().innerWidth(MainControl::picInner);
         const QString path = game.levelPath(name);
         if (file == "<dir>")
             QVERIFY(QDir().mkpath(path + "/keep"));
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(modLists::level, level);
         QCOMPARE(TempGame::readFile(path), outcome.startsWith("saved") ? writeLevel(level, modLists::catalogue) : file);
         QVERIFY(!QFileInfo(path).isDir() || QFileInfo::exists(path + "/keep"));
-        QCOMPARE(window.geometry().innerWidth("picInner"), outcome == "loaded" ? 465.0 * level.levelWidth + 240 : innerWidth);
+        QCOMPARE(window.geometry().innerWidth(MainControl::picInner), outcome == "loaded" ? 465.0 * level.levelWidth + 240 : innerWidth);
     }
 };
 

@@ -154,7 +154,7 @@ private slots:
             levelops::appendEntity(level, placed[i], QString(QChar(u'a' + i)));
         levelops::movePlayer(level, 7, 7);
         level.levelChanged = false;
-        const double mapWidth = session->window().geometry().rect("picInner").width;
+        const double mapWidth = session->window().geometry().rect(MainControl::picInner).width;
         ScriptedMessages messages;
         openResize([&](frmResize* dialog) {
             typeSize(dialog, width, height);
@@ -192,7 +192,7 @@ private slots:
         QTEST(entities, "entities");
         QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
         QVERIFY(level.levelChanged);
-        QCOMPARE(session->window().geometry().rect("picInner").width > mapWidth, size.width() > 8);
+        QCOMPARE(session->window().geometry().rect(MainControl::picInner).width > mapWidth, size.width() > 8);
         openResize([&](frmResize* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Current size is width:%1 , height:%2").arg(size.width()).arg(size.height()));
             QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(size.width()).arg(size.height()));
