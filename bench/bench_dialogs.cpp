@@ -25,7 +25,8 @@ Level maximalLevel()
     for (int i = 0; i < Level::maxEntities; ++i) {
         const Entity entity{static_cast<qint16>(i % 5), static_cast<qint16>(i % Level::maxSize),
             static_cast<qint16>(i / Level::maxSize % Level::maxSize), static_cast<qint16>(i % 7)};
-        levelops::appendEntity(level, entity, QStringLiteral("data %1").arg(i));
+        if (!levelops::appendEntity(level, entity, QStringLiteral("data %1").arg(i)))
+            qFatal("the benchmark level is full");
     }
     return level;
 }

@@ -1,8 +1,8 @@
 // Loading and saving the largest level the editor can hold: 70 by 70 cells,
 // every corner screen full, 32767 entities with 20-character data texts.
-#include "levelfile/LevelFileSave.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
+#include "model/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,10 +36,11 @@ Level largestLevel(int entities)
     const QString data = QStringLiteral("1,2,3,4,5,6,7,8,9,10"); // 20 characters
     for (int i = 0; i < entities; ++i) {
         const auto cell = static_cast<qint16>(i % (Level::maxSize * Level::maxSize));
-        levelops::appendEntity(level,
-            {static_cast<qint16>(i % 5), static_cast<qint16>(cell % Level::maxSize), static_cast<qint16>(cell / Level::maxSize),
-                static_cast<qint16>(i % 7)},
-            data);
+        if (!levelops::appendEntity(level,
+                {static_cast<qint16>(i % 5), static_cast<qint16>(cell % Level::maxSize), static_cast<qint16>(cell / Level::maxSize),
+                    static_cast<qint16>(i % 7)},
+                data))
+            qFatal("the benchmark level is full");
     }
     return level;
 }
@@ -61,7 +62,7 @@ void BM_SaveLargestToDisk(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("Largest.txt"));
     for (auto _ : state)
-        if (!saveLevelBytes(path, writeLevel(level, catalogue)).isEmpty())
+        if (!writeWholeFile(path, writeLevel(level, catalogue)))
             state.SkipWithError("the save failed");
 }
 BENCHMARK(BM_SaveLargestToDisk)->Unit(benchmark::kMillisecond);
@@ -82,7 +83,8 @@ void BM_LoadLargestFromDisk(benchmark::State& state)
     const Catalogue catalogue = benchCatalogue();
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("Largest.txt"));
-    saveLevelBytes(path, writeLevel(largestLevel(Level::maxEntities), catalogue));
+    if (!writeWholeFile(path, writeLevel(largestLevel(Level::maxEntities), catalogue)))
+        state.SkipWithError("the level could not be written");
     const Level current;
     for (auto _ : state) {
         QFile file(path);

@@ -28,8 +28,10 @@ void fillLevel(Level& level)
         for (qint16 y = 0; y < size; ++y) {
             level.levelTiles(0, x, y) = static_cast<qint16>((x + y) % tileKinds);
             level.levelTiles(cornerView, x, y) = static_cast<qint16>((x * y) % tileKinds);
-            levelops::appendEntity(level, {0, x, y, static_cast<qint16>(x % entityKinds)});
-            levelops::appendEntity(level, {cornerView, x, y, static_cast<qint16>(y % entityKinds)});
+            if (!levelops::appendEntity(level, {0, x, y, static_cast<qint16>(x % entityKinds)}))
+                qFatal("the benchmark level is full");
+            if (!levelops::appendEntity(level, {cornerView, x, y, static_cast<qint16>(y % entityKinds)}))
+                qFatal("the benchmark level is full");
         }
     levelops::movePlayer(level, 35, 35);
 }
@@ -39,7 +41,7 @@ frmMain& window()
 {
     static frmMain* w = [] {
         auto* made = new frmMain;
-        if (!made->Form_Load().isEmpty())
+        if (!made->Form_Load())
             qFatal("the sample pictures cannot be read");
         fillLevel(modLists::level);
         made->optView_Click(cornerView);
@@ -117,9 +119,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString folder = QStringLiteral(TILEWRIGHT_SAMPLE_DIR "/editor");
     QDir::setCurrent(folder);
-    const QString error = modLists::readElements(folder);
-    if (!error.isEmpty())
-        qFatal("%s", qPrintable(error));
+    if (const Result read = modLists::readElements(folder); !read)
+        qFatal("%s", qPrintable(read.message()));
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -17,7 +17,7 @@ const Catalogue& sampleCatalogue()
     static const Catalogue catalogue = [] {
         Catalogue c;
         const QByteArray text(reinterpret_cast<const char*>(sampleElements), sizeof sampleElements);
-        if (!readCatalogue(text, c).isEmpty())
+        if (!readCatalogue(text, c))
             std::abort();
         return c;
     }();

@@ -4,12 +4,11 @@
 #include "editor/EditorPictures.h"
 #include "editor/MapRenderer.h"
 #include "levelfile/LevelFileLoad.h"
-#include "levelfile/LevelFileSave.h"
 #include "levelfile/LevelWriter.h"
 #include "model/CatalogueReader.h"
+#include "model/WholeFile.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -71,35 +70,30 @@ int format(const Command& command, const Catalogue& catalogue, Console& console)
     const QByteArray bytes = writeLevel(loaded.level, catalogue);
     if (command.output.isEmpty()) {
         console.out(bytes);
-    } else if (const QString error = saveLevelBytes(command.output, bytes); !error.isEmpty()) {
-        console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, error));
+    } else if (const Result written = writeWholeFile(command.output, bytes); !written) {
+        console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
         return exitstatus::reported;
     }
     return statusOf(loaded);
 }
 
 // Writes the picture as a whole or not at all.
-QString savePng(const QImage& image, const QString& path)
+Result savePng(const QImage& image, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return writer.errorString();
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return writeWholeFile(path, [&image](QIODevice& file) {
+        QImageWriter writer(&file, "png");
+        if (!writer.write(image))
+            return Result::failure(writer.errorString());
+        return Result::success();
+    });
 }
 
 int render(const Command& command, const Catalogue& catalogue, Console& console)
 {
     // The editor reads every picture before it shows anything.
     EditorPictures pictures;
-    if (const QString error = loadEditorPictures(command.gameFolder, catalogue, pictures); !error.isEmpty()) {
-        console.errLine(error);
+    if (const Result loaded = loadEditorPictures(command.gameFolder, catalogue, pictures); !loaded) {
+        console.errLine(loaded.message());
         return exitstatus::unusable;
     }
     const QString& path = command.levels.front();
@@ -107,8 +101,8 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
     if (!loaded.ok)
         return exitstatus::reported;
     const QImage image = maprenderer::renderLevel(pictures, loaded.level, command.view);
-    if (const QString error = savePng(image, command.output); !error.isEmpty()) {
-        console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, error));
+    if (const Result written = savePng(image, command.output); !written) {
+        console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
         return exitstatus::reported;
     }
     return statusOf(loaded);
@@ -119,8 +113,8 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
 int runCommand(const Command& command, Console& console)
 {
     Catalogue catalogue;
-    if (const QString error = loadCatalogue(command.gameFolder, catalogue); !error.isEmpty()) {
-        console.errLine(error);
+    if (const Result read = loadCatalogue(command.gameFolder, catalogue); !read) {
+        console.errLine(read.message());
         return exitstatus::unusable;
     }
     switch (command.kind) {

@@ -12,16 +12,14 @@ int main(int argc, char* argv[])
 
     // The game folder is the working folder: the catalogue and pictures lie
     // there, the levels folder beside it.
-    const QString error = modLists::readElements(QDir::currentPath());
-    if (!error.isEmpty()) {
-        Messages::show(nullptr, error, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Critical);
+    if (const Result read = modLists::readElements(QDir::currentPath()); !read) {
+        Messages::show(nullptr, read.message(), QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Critical);
         return 1;
     }
 
     frmMain window;
-    const QString loadError = window.Form_Load();
-    if (!loadError.isEmpty()) {
-        Messages::show(nullptr, loadError, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Critical);
+    if (const Result loaded = window.Form_Load(); !loaded) {
+        Messages::show(nullptr, loaded.message(), QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Critical);
         return 1;
     }
     window.show();

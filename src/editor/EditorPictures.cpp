@@ -22,17 +22,17 @@ QImage flatten(const QImage& picture, Qt::GlobalColor background)
     return flat;
 }
 
-QString readPicture(const QString& folder, const QString& name, Qt::GlobalColor background, QImage& picture)
+Result readPicture(const QString& folder, const QString& name, Qt::GlobalColor background, QImage& picture)
 {
     const QString path = QDir(folder).filePath(name);
     if (name.isEmpty() || !QFileInfo(path).isFile())
-        return QStringLiteral("The picture file \"%1\" is missing.").arg(name);
+        return Result::failure(QStringLiteral("The picture file \"%1\" is missing.").arg(name));
     QImageReader reader(path);
     const QImage read = reader.read();
     if (read.isNull())
-        return QStringLiteral("The picture file \"%1\" cannot be read: %2.").arg(name, reader.errorString());
+        return Result::failure(QStringLiteral("The picture file \"%1\" cannot be read: %2.").arg(name, reader.errorString()));
     picture = flatten(read, background);
-    return {};
+    return Result::success();
 }
 
 } // namespace
@@ -56,21 +56,20 @@ QImage cutTile(const QImage& sheet, int kind, int perRow)
 
 } // namespace editorpictures
 
-QString loadEditorPictures(const QString& folder, const Catalogue& catalogue, EditorPictures& pictures)
+Result loadEditorPictures(const QString& folder, const Catalogue& catalogue, EditorPictures& pictures)
 {
     EditorPictures loaded;
-    QString error = readPicture(folder, QStringLiteral("player.bmp"), Qt::white, loaded.player);
-    if (!error.isEmpty())
-        return error;
+    if (Result read = readPicture(folder, QStringLiteral("player.bmp"), Qt::white, loaded.player); !read)
+        return read;
 
     // The sheet lies on a white surface, so transparent parts of it cut as white.
     QImage sheet;
-    error = readPicture(folder, QStringLiteral("tiles.gif"), Qt::white, sheet);
-    if (!error.isEmpty())
-        return error;
+    if (Result read = readPicture(folder, QStringLiteral("tiles.gif"), Qt::white, sheet); !read)
+        return read;
     const int perRow = editorpictures::tilesPerRow(sheet.width());
     if (perRow < 1)
-        return QStringLiteral("The tile sheet \"tiles.gif\" is %1 pixels wide; it must be wider than 16 pixels.").arg(sheet.width());
+        return Result::failure(
+            QStringLiteral("The tile sheet \"tiles.gif\" is %1 pixels wide; it must be wider than 16 pixels.").arg(sheet.width()));
     for (int kind = 0; kind < catalogue.tileCount(); ++kind)
         loaded.tiles.push_back(editorpictures::cutTile(sheet, kind, perRow));
 
@@ -78,15 +77,14 @@ QString loadEditorPictures(const QString& folder, const Catalogue& catalogue, Ed
         const auto& fields = catalogue.entityDefs[static_cast<size_t>(kind)];
         QImage andPicture;
         QImage orPicture;
-        error = readPicture(folder, fields[Catalogue::EntityAndPicture], Qt::white, andPicture);
-        if (error.isEmpty())
-            error = readPicture(folder, fields[Catalogue::EntityOrPicture], Qt::black, orPicture);
-        if (!error.isEmpty())
-            return error;
+        if (Result read = readPicture(folder, fields[Catalogue::EntityAndPicture], Qt::white, andPicture); !read)
+            return read;
+        if (Result read = readPicture(folder, fields[Catalogue::EntityOrPicture], Qt::black, orPicture); !read)
+            return read;
         loaded.entityAnd.push_back(andPicture);
         loaded.entityOr.push_back(orPicture);
     }
 
     pictures = std::move(loaded);
-    return {};
+    return Result::success();
 }

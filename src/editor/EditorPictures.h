@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QImage>
 #include <QString>
 
@@ -36,6 +38,6 @@ QImage cutTile(const QImage& sheet, int kind, int perRow);
 } // namespace editorpictures
 
 // Reads "player.bmp", "tiles.gif" and both pictures of every entity kind from
-// `folder`. Returns an empty text on success; otherwise a message for the
-// user that names the file at fault, and `pictures` is left unchanged.
-QString loadEditorPictures(const QString& folder, const Catalogue& catalogue, EditorPictures& pictures);
+// `folder`. A failure's message names the file at fault, for the user, and
+// `pictures` is then left unchanged.
+Result loadEditorPictures(const QString& folder, const Catalogue& catalogue, EditorPictures& pictures);

@@ -25,6 +25,6 @@ struct Outcome
 // an entity (selType 1), or moves the player start (selType -1). Sets
 // levelChanged, also for a press outside the grid, except when a duplicate
 // entity or one too many is refused.
-Outcome mouseDown(Level& level, int selType, int selIndex, int view, int button, double X, double Y);
+[[nodiscard]] Outcome mouseDown(Level& level, int selType, int selIndex, int view, int button, double X, double Y);
 
 } // namespace mapediting

@@ -114,7 +114,7 @@ void frmMain::setBorder(MainControl c, bool border)
     m_controls.get<PictureBox>(c)->setBorder(border);
 }
 
-QString frmMain::Form_Load()
+Result frmMain::Form_Load()
 {
     Level& level = modLists::level;
     levelops::movePlayer(level, 0, 0);
@@ -122,9 +122,8 @@ QString frmMain::Form_Load()
 
     // Every picture is read before anything is built, so a missing one stops
     // the program before the window shows.
-    const QString error = loadEditorPictures(QDir::currentPath(), modLists::catalogue, m_pictures);
-    if (!error.isEmpty())
-        return error;
+    if (Result loaded = loadEditorPictures(QDir::currentPath(), modLists::catalogue, m_pictures); !loaded)
+        return loaded;
     buildPalettes();
 
     selType = 0;
@@ -148,7 +147,7 @@ QString frmMain::Form_Load()
     setBorder(MainControl::picEntitiesInner, false);
 
     level.levelChanged = false;
-    return {};
+    return Result::success();
 }
 
 void frmMain::Form_Resize()

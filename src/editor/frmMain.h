@@ -4,6 +4,7 @@
 #include "editor/EditorPictures.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
+#include "model/Result.h"
 
 #include <QWidget>
 
@@ -25,8 +26,8 @@ public:
     ~frmMain() override;
 
     // Start-up before the window is first shown: pictures, palettes and a new
-    // level. Returns an empty text on success, else what is wrong.
-    QString Form_Load();
+    // level. A failure tells the user what is wrong.
+    Result Form_Load();
     // Fits the panels and scroll bars to the window's current size.
     void Form_Resize();
 

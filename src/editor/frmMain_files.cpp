@@ -3,10 +3,10 @@
 
 #include "app/Messages.h"
 #include "levelfile/LevelFileLoad.h"
-#include "levelfile/LevelFileSave.h"
 #include "levelfile/LevelPaths.h"
 #include "levelfile/LevelWriter.h"
 #include "levelfile/frmLoadSave.h"
+#include "model/WholeFile.h"
 #include "model/modLists.h"
 
 #include <QFileInfo>
@@ -29,7 +29,7 @@ void frmMain::cmdSave_Click()
     if (isPlainLevelName(name) && QFileInfo::exists(path)
         && !Messages::askYesNo(this, QStringLiteral("Overwrite existing \"") + path + QStringLiteral("\"?")))
         return;
-    if (!isPlainLevelName(name) || !saveLevelBytes(path, writeLevel(modLists::level, modLists::catalogue)).isEmpty()) {
+    if (!isPlainLevelName(name) || !writeWholeFile(path, writeLevel(modLists::level, modLists::catalogue))) {
         Messages::report(this,
             QStringLiteral("File access error - could not save\r\n"
                            "please close any program which may be accessing the file (e.g. the Quandor Game) and try again."));

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-struct LoadedLevel
+struct [[nodiscard]] LoadedLevel
 {
     // True when the whole file was read; `level` then holds it.
     bool ok = false;

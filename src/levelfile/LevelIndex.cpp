@@ -30,19 +30,19 @@ bool endsInsideALine(const QString& path)
 
 } // namespace
 
-QString appendToLevelIndex(const QString& path, const QString& name)
+Result appendToLevelIndex(const QString& path, const QString& name)
 {
     // The index is 8-bit text: a name it cannot hold would come back as another name.
     for (const QChar c : name)
         if (c.unicode() > 0xFF)
-            return QStringLiteral("the name holds characters that the 8-bit index cannot store");
+            return Result::failure(QStringLiteral("the name holds characters that the 8-bit index cannot store"));
     // A name appended to an unfinished last line would merge with it.
     const QByteArray lineBreak = endsInsideALine(path) ? "\r\n" : "";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return file.errorString();
+        return Result::failure(file.errorString());
     const QByteArray line = lineBreak + toFileBytes(name) + "\r\n";
     if (file.write(line) != line.size() || !file.flush())
-        return file.errorString();
-    return {};
+        return Result::failure(file.errorString());
+    return Result::success();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,6 @@
 // index gives no names.
 QStringList readLevelIndex(const QString& path);
 
-// Adds a name as the last line. Returns an empty text on success, else why
-// the name could not be added, for the user.
-QString appendToLevelIndex(const QString& path, const QString& name);
+// Adds a name as the last line; a failure tells why the name could not be
+// added, for the user.
+Result appendToLevelIndex(const QString& path, const QString& name);

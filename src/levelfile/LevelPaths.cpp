@@ -21,3 +21,11 @@ QString levelIndexPath()
 {
     return inLevelsFolder(QStringLiteral("index.txt"));
 }
+
+bool isPlainLevelName(const QString& name)
+{
+    for (const QChar c : name)
+        if (c == u'/' || c == u'\\' || c == QChar(0))
+            return false;
+    return true;
+}

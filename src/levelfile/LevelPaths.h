@@ -10,3 +10,7 @@ QString levelFilePath(const QString& name);
 
 // The level index "index.txt" in the same folder.
 QString levelIndexPath();
+
+// True when the name can only mean a file in the levels folder itself: it
+// holds no folder separator of any platform and no NUL.
+bool isPlainLevelName(const QString& name);

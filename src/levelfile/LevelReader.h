@@ -18,7 +18,7 @@ struct LevelFileReport
     friend bool operator==(const LevelFileReport&, const LevelFileReport&) = default;
 };
 
-struct LevelReadResult
+struct [[nodiscard]] LevelReadResult
 {
     // True when the whole file was read; `level` then holds it.
     bool ok = false;

@@ -107,10 +107,9 @@ void frmLoadSave::cmdOK_Click()
         return;
     }
     const QString path = levelIndexPath();
-    const QString error = appendToLevelIndex(path, fName);
-    if (!error.isEmpty()) {
+    if (const Result added = appendToLevelIndex(path, fName); !added) {
         // Without its line in the index the level could not be picked again.
-        Messages::report(this, QStringLiteral("Could not add \"%1\" to the level index '%2': %3.").arg(fName, path, error));
+        Messages::report(this, QStringLiteral("Could not add \"%1\" to the level index '%2': %3.").arg(fName, path, added.message()));
         return;
     }
     accept();

@@ -73,53 +73,54 @@ QString tipText(const QString& line)
 
 } // namespace
 
-QString readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString& fileName)
+Result readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString& fileName)
 {
     Reader reader(text, fileName);
     Catalogue result;
     QString line;
 
     if (!reader.count(result.tileDefLast, QStringLiteral("tile kinds")))
-        return reader.error();
+        return Result::failure(reader.error());
     result.tileDefs.resize(static_cast<size_t>(result.tileDefLast) + 1);
     for (int kind = 0; kind <= result.tileDefLast; ++kind) {
         for (int field = 0; field < 3; ++field) {
             const QString what = QStringLiteral("the %1 of tile kind %2").arg(QLatin1String(tileFieldNames[field])).arg(kind);
             if (!reader.next(line, what))
-                return reader.error();
+                return Result::failure(reader.error());
             result.tileDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = line;
         }
     }
 
     if (!reader.next(line, QStringLiteral("the line that separates the tile kinds from the entity kinds")))
-        return reader.error();
+        return Result::failure(reader.error());
 
     if (!reader.count(result.entityDefLast, QStringLiteral("entity kinds")))
-        return reader.error();
+        return Result::failure(reader.error());
     result.entityDefs.resize(static_cast<size_t>(result.entityDefLast) + 1);
     for (int kind = 0; kind <= result.entityDefLast; ++kind) {
         for (int field = 0; field < 5; ++field) {
             const QString what = QStringLiteral("the %1 of entity kind %2").arg(QLatin1String(entityFieldNames[field])).arg(kind);
             if (!reader.next(line, what))
-                return reader.error();
+                return Result::failure(reader.error());
             result.entityDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = field == Catalogue::EntityTip ? tipText(line) : line;
         }
     }
 
     catalogue = std::move(result);
-    return {};
+    return Result::success();
 }
 
-QString loadCatalogue(const QString& folder, Catalogue& catalogue)
+Result loadCatalogue(const QString& folder, Catalogue& catalogue)
 {
     const QString path = QDir(folder).absoluteFilePath(QString::fromLatin1(catalogueFileName));
     QFile file(path);
     if (!file.exists())
-        return QStringLiteral(
+        return Result::failure(QStringLiteral(
             "The element catalogue \"%1\" was not found.\n\nTilewright reads the tile and entity kinds from this file in its working "
             "folder; start it in a game folder that holds one.")
-            .arg(QDir::toNativeSeparators(path));
+                                   .arg(QDir::toNativeSeparators(path)));
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The element catalogue \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return Result::failure(
+            QStringLiteral("The element catalogue \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return readCatalogue(file.readAll(), catalogue, QDir::toNativeSeparators(path));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Catalogue.h"
+#include "model/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -8,10 +9,10 @@
 // The catalogue's file name in the game's working folder.
 inline constexpr const char* catalogueFileName = "Elements.txt";
 
-// Reads the catalogue text. On success fills `catalogue` and returns an empty
-// text; otherwise returns what is wrong, naming the line, and leaves
-// `catalogue` as it was. `fileName` is the name used in the messages.
-QString readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString& fileName = QString::fromLatin1(catalogueFileName));
+// Reads the catalogue text. On success fills `catalogue`; otherwise the
+// failure tells what is wrong, naming the line, and `catalogue` is left as it
+// was. `fileName` is the name used in the messages.
+Result readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString& fileName = QString::fromLatin1(catalogueFileName));
 
 // Reads `Elements.txt` from `folder`; the message names the file's full path.
-QString loadCatalogue(const QString& folder, Catalogue& catalogue);
+Result loadCatalogue(const QString& folder, Catalogue& catalogue);

@@ -56,7 +56,7 @@ void clearEntities(Level& level);
 
 // Appends an entity at the end; false (and nothing changes) when the level
 // already holds the most entities a level can hold.
-bool appendEntity(Level& level, const Entity& entity, const QString& data = QString());
+[[nodiscard]] bool appendEntity(Level& level, const Entity& entity, const QString& data = QString());
 
 // Removes slot `slot`, keeping the order of the others.
 void removeEntity(Level& level, int slot);

@@ -7,7 +7,7 @@ namespace modLists {
 Catalogue catalogue;
 Level level;
 
-QString readElements(const QString& workingFolder)
+Result readElements(const QString& workingFolder)
 {
     return loadCatalogue(workingFolder, catalogue);
 }

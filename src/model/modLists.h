@@ -2,6 +2,7 @@
 
 #include "model/Catalogue.h"
 #include "model/Level.h"
+#include "model/Result.h"
 
 #include <QString>
 
@@ -13,8 +14,8 @@ namespace modLists {
 extern Catalogue catalogue;
 extern Level level;
 
-// Start-up: reads the catalogue from the working folder. Returns an empty
-// text on success, else what is wrong, for the user.
-QString readElements(const QString& workingFolder);
+// Start-up: reads the catalogue from the working folder; a failure tells the
+// user what is wrong.
+Result readElements(const QString& workingFolder);
 
 } // namespace modLists

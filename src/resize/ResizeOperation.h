@@ -47,7 +47,7 @@ enum class Outcome {
 // the grid at the new size cell by cell, moves the entities and drops those
 // that fall off, and marks the level as changed. The player start is never
 // moved. Anything but Applied leaves the level exactly as it was.
-Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner);
+[[nodiscard]] Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner);
 
 // What the user is told when a resize is refused.
 QString invalidInputMessage();

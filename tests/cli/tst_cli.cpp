@@ -72,8 +72,8 @@ struct Editor
 
     Editor()
     {
-        QCOMPARE(modLists::readElements(QDir::currentPath()), QString());
-        QCOMPARE(window.Form_Load(), QString());
+        QCOMPARE(modLists::readElements(QDir::currentPath()).message(), QString());
+        QCOMPARE(window.Form_Load().message(), QString());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
@@ -336,9 +336,9 @@ private slots:
             QVERIFY(QFile::remove(path));
         else
             game.writeFile(path, content);
-        QString startUp = modLists::readElements(game.editorDir());
+        QString startUp = modLists::readElements(game.editorDir()).message();
         if (startUp.isEmpty())
-            startUp = frmMain().Form_Load();
+            startUp = frmMain().Form_Load().message();
 
         QStringList arguments{command, "-C", game.editorDir(), "levels/Crossing.txt"};
         if (command == "render")

@@ -13,11 +13,11 @@ EditorSession::EditorSession()
         m_error = QStringLiteral("no game folder");
         return;
     }
-    m_error = modLists::readElements(m_game.editorDir());
+    m_error = modLists::readElements(m_game.editorDir()).message();
     if (!m_error.isEmpty())
         return;
     m_window = std::make_unique<frmMain>();
-    m_error = m_window->Form_Load();
+    m_error = m_window->Form_Load().message();
     m_window->show();
 }
 

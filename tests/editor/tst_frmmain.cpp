@@ -64,7 +64,8 @@ class tst_frmmain : public QObject
     QImage drawn(int view)
     {
         EditorPictures pictures;
-        loadEditorPictures(QDir::currentPath(), modLists::catalogue, pictures);
+        if (!loadEditorPictures(QDir::currentPath(), modLists::catalogue, pictures))
+            qFatal("the sample pictures cannot be read");
         return maprenderer::renderLevel(pictures, level, view);
     }
 
@@ -77,9 +78,9 @@ private slots:
                 warnings.append(text);
         });
         game = std::make_unique<TempGame>();
-        QCOMPARE(modLists::readElements(QDir::currentPath()), QString());
+        QCOMPARE(modLists::readElements(QDir::currentPath()).message(), QString());
         window = std::make_unique<frmMain>();
-        QCOMPARE(window->Form_Load(), QString());
+        QCOMPARE(window->Form_Load().message(), QString());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         map = child<MapSurface>("picInner");
@@ -279,7 +280,7 @@ private slots:
     void aMissingPictureStopsTheStart()
     {
         QVERIFY(QFile::remove("key_or.bmp"));
-        QVERIFY(frmMain().Form_Load().startsWith("The picture file \"key_or.bmp\" is missing."));
+        QVERIFY(frmMain().Form_Load().message().startsWith("The picture file \"key_or.bmp\" is missing."));
     }
 };
 

@@ -86,7 +86,8 @@ QString loadGame(EditorPictures& pictures, const QByteArray& sheet, const QStrin
             f.write(bytes);
     }
     return loadEditorPictures(
-        dir.path(), Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures);
+        dir.path(), Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures)
+        .message();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "common/EditorSession.h"
+#include "common/TestLevels.h"
 #include "entitydata/frmEntityData.h"
 #include "model/modLists.h"
 
@@ -72,10 +73,10 @@ private slots:
         Level& level = modLists::level;
         levelops::movePlayer(level, 3, 5);
         level.playerData = "left";
-        levelops::appendEntity(level, {0, 2, 7, 0}, "heavy");
-        levelops::appendEntity(level, {3, 4, 1, 1}, "1");
-        levelops::appendEntity(level, {0, 0, 0, 3}, "");
-        levelops::appendEntity(level, {2, 6, 6, 2}, "12,3");
+        place(level, {0, 2, 7, 0}, "heavy");
+        place(level, {3, 4, 1, 1}, "1");
+        place(level, {0, 0, 0, 3}, "");
+        place(level, {2, 6, 6, 2}, "12,3");
         level.levelChanged = false;
     }
 
@@ -155,7 +156,7 @@ private slots:
     void listsScrollTogether()
     {
         for (int i = 0; i < 200; ++i)
-            levelops::appendEntity(modLists::level, {0, 1, 1, 0}, QString::number(i));
+            place(modLists::level, {0, 1, 1, 0}, QString::number(i));
         openEditor([&](Editor& e) {
             for (auto [scrolled, other] : {std::pair{e.lstCurEnt, e.lstCurDat}, std::pair{e.lstCurDat, e.lstCurEnt}}) {
                 scrolled->verticalScrollBar()->setValue(scrolled->verticalScrollBar()->value() + 57);

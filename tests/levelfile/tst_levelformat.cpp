@@ -1,3 +1,4 @@
+#include "common/TestLevels.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
 
@@ -42,9 +43,9 @@ Level exampleLevel()
     level.levelTiles(4, 2, 0) = 2;
     levelops::movePlayer(level, 1, 0);
     level.playerData = "left";
-    levelops::appendEntity(level, {0, 0, 1, 1}, "2, 3");
-    levelops::appendEntity(level, {0, 2, 1, 0});
-    levelops::appendEntity(level, {2, 0, 0, 0});
+    place(level, {0, 0, 1, 1}, "2, 3");
+    place(level, {0, 2, 1, 0});
+    place(level, {2, 0, 0, 0});
     return level;
 }
 

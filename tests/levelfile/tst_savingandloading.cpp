@@ -225,9 +225,9 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QString, outcome);
         TempGame game(TempGame::SampleLevels);
-        QCOMPARE(modLists::readElements(game.editorDir()), QString());
+        QCOMPARE(modLists::readElements(game.editorDir()).message(), QString());
         frmMain window;
-        QCOMPARE(window.Form_Load(), QString());
+        QCOMPARE(window.Form_Load().message(), QString());
         window.show();
         levelops::setCell(modLists::level, 0, 1, 1, 2); // an edit not yet saved
         modLists::level.levelChanged = true;

@@ -58,7 +58,7 @@ private slots:
         list[3] = "two\nlines"; // a lone LF is an ordinary character
         list += "lines after the last kind are never read";
         Catalogue catalogue;
-        QCOMPARE(readCatalogue(lines(list, ending), catalogue), QString());
+        QCOMPARE(readCatalogue(lines(list, ending), catalogue).message(), QString());
         QCOMPARE(catalogue.tileDefLast, qint16(2));
         QCOMPARE(catalogue.entityDefLast, qint16(1));
         QCOMPARE(catalogue.tileDefs.size(), size_t(3));
@@ -77,7 +77,7 @@ private slots:
         QList<QByteArray> list = catalogueLines({"floor"}, {"box"});
         list[4] = "7";
         Catalogue catalogue;
-        QCOMPARE(readCatalogue(lines(list), catalogue), QString());
+        QCOMPARE(readCatalogue(lines(list), catalogue).message(), QString());
         QCOMPARE(catalogue.entityDefLast, qint16(0));
     }
 
@@ -98,7 +98,7 @@ private slots:
         QList<QByteArray> list = catalogueLines({"floor"}, {"box"});
         list.last() = line;
         Catalogue catalogue;
-        QCOMPARE(readCatalogue(lines(list), catalogue), QString());
+        QCOMPARE(readCatalogue(lines(list), catalogue).message(), QString());
         QCOMPARE(catalogue.entityDefs[0][Catalogue::EntityTip], tip);
     }
 
@@ -124,7 +124,7 @@ private slots:
         list += "1";
         list += entityLines("box");
         Catalogue catalogue;
-        QCOMPARE(readCatalogue(lines(list), catalogue), QString());
+        QCOMPARE(readCatalogue(lines(list), catalogue).message(), QString());
         QCOMPARE(int(catalogue.tileDefLast), last);
     }
 
@@ -164,7 +164,7 @@ private slots:
         QFETCH(QString, expected);
         Catalogue catalogue;
         catalogue.tileDefLast = 42; // must stay as it was
-        const QString error = readCatalogue(text, catalogue, QStringLiteral("Elements.txt"));
+        const QString error = readCatalogue(text, catalogue, QStringLiteral("Elements.txt")).message();
         QVERIFY2(error.contains(expected), qPrintable(error));
         QVERIFY2(error.contains("Elements.txt"), qPrintable(error));
         QCOMPARE(catalogue.tileDefLast, qint16(42));
@@ -174,7 +174,7 @@ private slots:
     {
         QTemporaryDir dir;
         Catalogue catalogue;
-        const QString error = loadCatalogue(dir.path(), catalogue);
+        const QString error = loadCatalogue(dir.path(), catalogue).message();
         QVERIFY2(error.contains(QDir::toNativeSeparators(dir.filePath("Elements.txt"))), qPrintable(error));
         QVERIFY(error.contains("not found"));
     }

@@ -1,3 +1,4 @@
+#include "common/TestLevels.h"
 #include "model/Level.h"
 
 #include <QTest>
@@ -10,7 +11,7 @@ Level levelWith(const QList<Entity>& entities)
     levelops::makeNewLevel(level);
     int n = 0;
     for (const Entity& e : entities)
-        levelops::appendEntity(level, e, QStringLiteral("data %1").arg(n++));
+        place(level, e, QStringLiteral("data %1").arg(n++));
     return level;
 }
 

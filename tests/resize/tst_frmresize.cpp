@@ -1,5 +1,6 @@
 #include "common/EditorSession.h"
 #include "common/ScriptedMessages.h"
+#include "common/TestLevels.h"
 #include "common/TestPaths.h"
 #include "model/modLists.h"
 #include "resize/ResizePictures.h"
@@ -151,7 +152,7 @@ private slots:
                     level.levelTiles(layer, x, y) = origin(layer, x, y);
         const QList<Entity> placed{{0, 2, 3, 1}, {3, 7, 0, 2}, {1, 1, 7, 0}, {4, 5, 5, 3}, {2, 0, 0, 4}};
         for (int i = 0; i < placed.size(); ++i)
-            levelops::appendEntity(level, placed[i], QString(QChar(u'a' + i)));
+            place(level, placed[i], QString(QChar(u'a' + i)));
         levelops::movePlayer(level, 7, 7);
         level.levelChanged = false;
         const double mapWidth = session->window().geometry().rect(MainControl::picInner).width;

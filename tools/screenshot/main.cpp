@@ -49,12 +49,12 @@ int main(int argc, char* argv[])
 
     if (!QDir::setCurrent(args[1]))
         return fail(QStringLiteral("no game folder at %1").arg(args[1]));
-    if (const QString error = modLists::readElements(QDir::currentPath()); !error.isEmpty())
-        return fail(error);
+    if (const Result read = modLists::readElements(QDir::currentPath()); !read)
+        return fail(read.message());
 
     frmMain window;
-    if (const QString error = window.Form_Load(); !error.isEmpty())
-        return fail(error);
+    if (const Result loaded = window.Form_Load(); !loaded)
+        return fail(loaded.message());
 
     LoadedLevel loaded = loadLevelFile(levelPath, modLists::catalogue, modLists::level);
     if (!loaded.ok)
