@@ -16,6 +16,10 @@ void frmMain::cmdResize_Click()
 {
     if (!m_frmResize) {
         m_frmResize = new frmResize(this);
+        connect(m_frmResize, &frmResize::levelResized, this, [this] {
+            prcDrawTiles();
+            Form_Resize();
+        });
         m_frmResize->Form_Load();
     }
     m_frmResize->Form_Activate();

@@ -2,7 +2,6 @@
 
 #include "app/Messages.h"
 #include "app/Twips.h"
-#include "editor/frmMain.h"
 #include "model/Numbers.h"
 #include "model/modLists.h"
 #include "resize/ResizeDesign.h"
@@ -24,9 +23,8 @@ const char* const cornerNames[4] = {"Top\nleft", "Top\nright", "Bottom\nleft", "
 
 } // namespace
 
-frmResize::frmResize(frmMain* owner)
+frmResize::frmResize(QWidget* owner)
     : QDialog(owner)
-    , m_owner(owner)
     , m_controls(this, frmResizeDesign())
 {
     setObjectName(QStringLiteral("frmResize"));
@@ -123,8 +121,7 @@ void frmResize::cmdResize_Click(int Index)
     case resizeop::Outcome::Applied:
         break;
     }
-    m_owner->prcDrawTiles();
-    m_owner->Form_Resize();
+    emit levelResized();
     txtWidth_Change();
 }
 

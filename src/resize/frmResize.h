@@ -8,7 +8,6 @@
 
 #include <vector>
 
-class frmMain;
 class QLineEdit;
 class QPushButton;
 
@@ -21,7 +20,7 @@ class frmResize : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmResize(frmMain* owner);
+    explicit frmResize(QWidget* owner);
     ~frmResize() override;
 
     // Cuts the picture sheet into the corner buttons' pictures. Without a
@@ -41,6 +40,11 @@ public:
     // How many pictures were cut from the sheet (36, or 0 without one).
     int pictureCount() const { return static_cast<int>(m_pictures.size()); }
 
+signals:
+    // The level has a new size: the owner redraws its map and lays itself
+    // out before the dialog shows the size as applied.
+    void levelResized();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -49,7 +53,6 @@ private:
     void connectControls();
     void showPictureRow(int row);
 
-    frmMain* m_owner;
     FormControls<ResizeControl> m_controls;
     QPushButton* cmdResize[4] = {};
     QLineEdit* txtWidth = nullptr;
