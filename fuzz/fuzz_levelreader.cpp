@@ -42,12 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(read.failure.line >= 1 && read.failure.message.startsWith(QStringLiteral("Bad input file: line ")));
         return 0;
     }
-    require(read.level.levelWidth >= 1 && read.level.levelWidth <= Level::maxSize);
-    require(read.level.levelHeight >= 1 && read.level.levelHeight <= Level::maxSize);
+    require(read.level.isConsistent());
 
     const QByteArray written = writeLevel(read.level, catalogue);
     const LevelReadResult again = readLevel(written, catalogue, current);
-    require(again.ok && again.reports.empty());
+    require(again.ok && again.reports.empty() && again.level.isConsistent());
     // The sample's tile and entity names differ, so every tile comes back.
     require(again.level.levelTiles == read.level.levelTiles);
     require(again.level.playerX == read.level.playerX && again.level.playerY == read.level.playerY);

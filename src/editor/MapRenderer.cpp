@@ -179,16 +179,6 @@ void hatch(QImage& image, const QRect& limit, int left, int top, int width, int 
     }
 }
 
-int gridWidth(const Level& level)
-{
-    return std::min<int>(level.levelWidth, level.levelTiles.width());
-}
-
-int gridHeight(const Level& level)
-{
-    return std::min<int>(level.levelHeight, level.levelTiles.height());
-}
-
 void drawEntitiesAt(CellPainter& cells, const Level& level, int layer, int x, int y)
 {
     for (int slot = 0; slot < level.entityCount; ++slot) {
@@ -232,8 +222,8 @@ void drawBand(QImage& image, const QRect& band, int reach, const EditorPictures&
     const int corner0 = mapgeometry::margin / mapgeometry::pixelTwips;
     const std::pair<int, int> rows(floorDiv(band.top() - reach - corner0, pitch) + 1, floorDiv(band.bottom() - corner0, pitch));
     const int firstRow = std::max(rows.first, 0);
-    const int lastRow = std::min(rows.second, gridHeight(level) - 1);
-    const int width = gridWidth(level);
+    const int lastRow = std::min(rows.second, level.levelHeight - 1);
+    const int width = level.levelWidth;
 
     CellPainter cells(image, pictures, band);
     for (int x = 0; x < width; ++x)
@@ -259,6 +249,7 @@ void drawBand(QImage& image, const QRect& band, int reach, const EditorPictures&
 
 void drawTiles(QImage& image, const EditorPictures& pictures, const Level& level, int view)
 {
+    Q_ASSERT(level.isConsistent());
     const QSize size = mapgeometry::innerPixels(level.levelWidth, level.levelHeight);
     if (image.size() != size || image.format() != QImage::Format_RGB32)
         image = QImage(size, QImage::Format_RGB32);
@@ -283,7 +274,7 @@ QImage renderLevel(const EditorPictures& pictures, const Level& level, int view)
 
 QRect drawCell(QImage& image, const EditorPictures& pictures, const Level& level, int view, int x, int y)
 {
-    if (x < 0 || y < 0 || x >= gridWidth(level) || y >= gridHeight(level))
+    if (!level.levelTiles.contains(x, y))
         return {};
 
     CellPainter cells(image, pictures, image.rect());

@@ -1,5 +1,13 @@
 #include "model/Level.h"
 
+bool Level::isConsistent() const
+{
+    const auto count = static_cast<size_t>(entityCount);
+    return levelWidth >= 1 && levelWidth <= maxSize && levelHeight >= 1 && levelHeight <= maxSize && levelTiles.width() == levelWidth
+        && levelTiles.height() == levelHeight && entityCount >= 0 && entityCount <= maxEntities && entities.size() == count
+        && entityData.size() == count;
+}
+
 namespace levelops {
 
 void makeNewLevel(Level& level)
@@ -9,13 +17,20 @@ void makeNewLevel(Level& level)
     replaceGrid(level, 8, 8);
     clearEntities(level);
     level.levelChanged = false;
+    Q_ASSERT(level.isConsistent());
 }
 
 void replaceGrid(Level& level, qint16 width, qint16 height)
 {
-    level.levelTiles = TileGrid(width, height);
-    level.levelWidth = width;
-    level.levelHeight = height;
+    setGrid(level, TileGrid(width, height));
+}
+
+void setGrid(Level& level, TileGrid grid)
+{
+    level.levelWidth = static_cast<qint16>(grid.width());
+    level.levelHeight = static_cast<qint16>(grid.height());
+    level.levelTiles = std::move(grid);
+    Q_ASSERT(level.isConsistent());
 }
 
 void clearEntities(Level& level)
@@ -23,6 +38,7 @@ void clearEntities(Level& level)
     level.entities.clear();
     level.entityData.clear();
     level.entityCount = 0;
+    Q_ASSERT(level.isConsistent());
 }
 
 bool appendEntity(Level& level, const Entity& entity, const QString& data)
@@ -32,6 +48,7 @@ bool appendEntity(Level& level, const Entity& entity, const QString& data)
     level.entities.push_back(entity);
     level.entityData.push_back(data);
     ++level.entityCount;
+    Q_ASSERT(level.isConsistent());
     return true;
 }
 
@@ -41,6 +58,7 @@ void removeEntity(Level& level, int slot)
     level.entities.erase(level.entities.begin() + slot);
     level.entityData.erase(level.entityData.begin() + slot);
     --level.entityCount;
+    Q_ASSERT(level.isConsistent());
 }
 
 void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight)
@@ -62,22 +80,26 @@ void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeig
     level.entities.resize(kept);
     level.entityData.resize(kept);
     level.entityCount = static_cast<qint16>(kept);
+    Q_ASSERT(level.isConsistent());
 }
 
 void setCell(Level& level, int layer, int x, int y, qint16 kind)
 {
     level.levelTiles(layer, x, y) = kind;
+    Q_ASSERT(level.isConsistent());
 }
 
 void clearCell(Level& level, int layer, int x, int y)
 {
     level.levelTiles(layer, x, y) = TileGrid::emptyValue(layer);
+    Q_ASSERT(level.isConsistent());
 }
 
 void movePlayer(Level& level, qint16 x, qint16 y)
 {
     level.playerX = x;
     level.playerY = y;
+    Q_ASSERT(level.isConsistent());
 }
 
 void setDataText(Level& level, int slot, const QString& text)
@@ -86,6 +108,7 @@ void setDataText(Level& level, int slot, const QString& text)
         level.playerData = text;
     else
         level.entityData[static_cast<size_t>(slot)] = text;
+    Q_ASSERT(level.isConsistent());
 }
 
 int findEntity(const Level& level, int layer, int x, int y, int kind)

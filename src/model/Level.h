@@ -20,6 +20,11 @@ struct Entity
 
 // The one level being edited. Slots 0 to entityCount - 1 of `entities` and
 // `entityData` hold the placed entities in the order they came into the level.
+//
+// The size and the entity count are kept twice, in their fields and in the
+// containers' own sizes; isConsistent() states how the two agree. Every
+// operation below keeps it true (checked in debug builds), so code that
+// reads a level may rely on it without guards of its own.
 struct Level
 {
     // The map's 16-bit twip arithmetic draws at most this many cells across or down.
@@ -38,6 +43,10 @@ struct Level
     QString playerData = QStringLiteral("right");
     bool levelChanged = false;
 
+    // The grid is levelWidth by levelHeight, each 1 to maxSize, and there are
+    // exactly entityCount entities, each with its data text, at most maxEntities.
+    bool isConsistent() const;
+
     friend bool operator==(const Level&, const Level&) = default;
 };
 
@@ -51,6 +60,8 @@ void makeNewLevel(Level& level);
 // Makes the grid anew at the given size, every cell empty (0 on layer 0, -1
 // elsewhere), and sets the level's width and height.
 void replaceGrid(Level& level, qint16 width, qint16 height);
+// Puts a grid in place of the level's, and the level takes its size.
+void setGrid(Level& level, TileGrid grid);
 
 void clearEntities(Level& level);
 

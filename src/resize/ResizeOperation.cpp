@@ -69,11 +69,8 @@ Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText,
             }
         }
     }
-    level.levelTiles = std::move(grid);
-
+    levelops::setGrid(level, std::move(grid));
     levelops::moveAndDropEntities(level, dx, dy, newWidth, newHeight);
-    level.levelWidth = newWidth;
-    level.levelHeight = newHeight;
     level.levelChanged = true;
     return Outcome::Applied;
 }
