@@ -28,6 +28,7 @@ if [ -n "$missing" ]; then
 fi
 
 if [ ! -f build/CMakeCache.txt ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Warnings are errors: the code builds without any on Debian 12.
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTILEWRIGHT_WERROR=ON
 fi
 cmake --build build
