@@ -54,6 +54,9 @@ public:
     // Commands of the tool box.
     void cmdSave_Click();
     void cmdLoad_Click();
+    // Reads the level file at `path` into the editor as Load does, with the
+    // same messages; a file that fails to load leaves the level as it was.
+    void openLevelFile(const QString& path);
     void cmdEntityData_Click();
     void cmdResize_Click();
     // The close handler: setting `cancel` to 1 keeps the window open.

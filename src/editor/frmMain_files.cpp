@@ -43,7 +43,12 @@ void frmMain::cmdLoad_Click()
     const QString name = chooseLevelName(false);
     if (name.isEmpty())
         return;
-    LoadedLevel loaded = loadLevelFile(levelFilePath(name), modLists::catalogue, modLists::level);
+    openLevelFile(levelFilePath(name));
+}
+
+void frmMain::openLevelFile(const QString& path)
+{
+    LoadedLevel loaded = loadLevelFile(path, modLists::catalogue, modLists::level);
     for (const LevelFileReport& report : loaded.reports) {
         if (loaded.missing)
             Messages::show(this, report.message, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Exclamation);

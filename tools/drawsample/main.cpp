@@ -1,9 +1,11 @@
 // Draws the sample game's pictures and writes its catalogue into the folder
-// given on the command line (normally sample/editor of the source tree).
+// given on the command line (normally sample/editor of the source tree), or
+// with --icon the program's icon (normally into src/desktop/icons).
 
 #include "CatalogueText.h"
 #include "EntityArt.h"
 #include "GifWriter.h"
+#include "IconArt.h"
 #include "ResizeArt.h"
 #include "TileArt.h"
 
@@ -31,22 +33,8 @@ bool saveBytes(const QByteArray& bytes, const QDir& folder, const QString& name)
     return file.commit();
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+QStringList drawSample(const QDir& folder)
 {
-    QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: tilewright-drawsample <folder>\n"
-               "Draws the sample pictures and Elements.txt into <folder>.\n";
-        return 2;
-    }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.exists() && !QDir().mkpath(folder.path())) {
-        err << "cannot create " << folder.path() << "\n";
-        return 1;
-    }
-
     QStringList failed;
     if (!saveBytes(catalogueText(), folder, QStringLiteral("Elements.txt")))
         failed << QStringLiteral("Elements.txt");
@@ -63,7 +51,42 @@ int main(int argc, char* argv[])
     }
     if (!saveBmp(drawResizeSheet(), folder, QStringLiteral("resize.bmp")))
         failed << QStringLiteral("resize.bmp");
+    return failed;
+}
 
+// The sizes the desktop's icon theme asks for most; the SVG serves the rest.
+QStringList drawIconFiles(const QDir& folder)
+{
+    QStringList failed;
+    for (int size : {48, 128, 256}) {
+        const QString name = QStringLiteral("tilewright-%1.png").arg(size);
+        if (!drawIcon(size).save(folder.filePath(name), "PNG"))
+            failed << name;
+    }
+    if (!saveBytes(iconSvg(), folder, QStringLiteral("tilewright.svg")))
+        failed << QStringLiteral("tilewright.svg");
+    return failed;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTextStream err(stderr);
+    const bool icon = argc == 3 && qstrcmp(argv[1], "--icon") == 0;
+    if (argc != 2 && !icon) {
+        err << "usage: tilewright-drawsample <folder>\n"
+               "       tilewright-drawsample --icon <folder>\n"
+               "Draws the sample pictures and Elements.txt, or the program's icon, into <folder>.\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        err << "cannot create " << folder.path() << "\n";
+        return 1;
+    }
+
+    const QStringList failed = icon ? drawIconFiles(folder) : drawSample(folder);
     if (!failed.isEmpty()) {
         err << "could not write: " << failed.join(QStringLiteral(", ")) << "\n";
         return 1;

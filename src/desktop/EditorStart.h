@@ -1,0 +1,19 @@
+#pragma once
+
+#include "desktop/EditorArguments.h"
+#include "editor/frmMain.h"
+
+#include <memory>
+
+struct EditorStart
+{
+    // The main window, shown; none when the program must end.
+    std::unique_ptr<frmMain> window;
+    int exitStatus = 0; // when there is no window
+};
+
+// Everything the editor does before its event loop: it settles the game
+// folder (given, the working folder, the one used last, or asked for) and
+// makes it the working folder, reads the catalogue, loads and shows the main
+// window, remembers the game folder, and opens the level given, if any.
+EditorStart startEditor(const EditorArguments& arguments);
