@@ -14,3 +14,13 @@ QString levelIndexPath();
 // True when the name can only mean a file in the levels folder itself: it
 // holds no folder separator of any platform and no NUL.
 bool isPlainLevelName(const QString& name);
+
+// A save writes a temporary file beside the level's and then puts it in the
+// level's place; that file's name is the level's file name and 7 characters
+// more. File systems allow 255 characters in a name (255 bytes of UTF-8 on
+// Linux and macOS, where a letter beyond ASCII takes two), so a level name
+// may be 244 characters long at most.
+inline constexpr int maxLevelNameLength = 244;
+
+// The name's length as the file system counts it.
+int levelNameLength(const QString& name);

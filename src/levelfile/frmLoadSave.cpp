@@ -60,7 +60,17 @@ void frmLoadSave::Form_Activate()
     cmdOK->setText(caption);
     setWindowTitle(caption);
     List1->clear();
-    List1->addItems(readLevelIndex(levelIndexPath()));
+    QString problem;
+    List1->addItems(readLevelIndex(levelIndexPath(), &problem));
+    // No row is current until the user picks one, so that the first Down key
+    // picks the first row rather than the list making it current on focus.
+    List1->setCurrentIndex(QModelIndex());
+    if (!problem.isEmpty()) {
+        // Told once the dialog is up, over it.
+        const QString message = QStringLiteral("The level index '%1' %2, so the list of levels is empty.").arg(levelIndexPath(), problem);
+        QMetaObject::invokeMethod(
+            this, [this, message] { Messages::report(this, message); }, Qt::QueuedConnection);
+    }
 }
 
 void frmLoadSave::Form_Resize()
@@ -99,6 +109,16 @@ void frmLoadSave::cmdOK_Click()
     // so it is neither asked about nor recorded in the index.
     if (fName.isEmpty()) {
         accept();
+        return;
+    }
+    // Refused before it goes into the index, as a save could not write it.
+    if (const int length = levelNameLength(fName); length > maxLevelNameLength) {
+        Messages::report(this,
+            QStringLiteral("The name is too long for a level: its file and the temporary file a save writes beside it must fit the "
+                           "file system's limit of 255 characters, so a level name may have at most %1 characters, and this one has %2.%3")
+                .arg(maxLevelNameLength)
+                .arg(length)
+                .arg(length != fName.size() ? QStringLiteral(" (Each letter beyond plain ASCII counts as two.)") : QString()));
         return;
     }
     if (listed) {
