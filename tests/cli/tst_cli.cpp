@@ -85,8 +85,9 @@ struct Editor
         for (qsizetype i = 0; i < messages; ++i)
             shown.answer(QMessageBox::Ok);
         ModalDriver driver([&](QWidget* chooser) {
-            Chooser{chooser}.clickItem(row);
-            Chooser{chooser}.pressOk();
+            const Chooser c{chooser};
+            c.clickItem(row);
+            c.pressOk();
         });
         window.cmdLoad_Click();
         QVERIFY(driver.ran());
@@ -97,8 +98,9 @@ struct Editor
     {
         ScriptedMessages none;
         ModalDriver driver([](QWidget* chooser) {
-            Chooser{chooser}.typeName("Saved");
-            Chooser{chooser}.pressOk();
+            const Chooser c{chooser};
+            c.typeName("Saved");
+            c.pressOk();
         });
         window.cmdSave_Click();
         if (!driver.ran())
