@@ -83,7 +83,7 @@ const QString saveFailed =
 
 const QByteArray startIndex = "A\r\n\r\nb\r\n";
 // The index, or a level file, before the test: its bytes or one of these.
-const QByteArray asItIs; // the sample game's (for the chooser: no index)
+const QByteArray asItIs; // the sample game's, or none
 const QByteArray aFolder = "<a folder>";
 const QByteArray noFile = "<no file>";
 
