@@ -84,7 +84,11 @@ struct Editor
         ScriptedMessages shown;
         for (qsizetype i = 0; i < messages; ++i)
             shown.answer(QMessageBox::Ok);
-        ModalDriver driver([&](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), {QStringLiteral("click %1").arg(row), "ok"}); });
+        ModalDriver driver([&](QWidget* chooser) {
+            const Chooser c{chooser};
+            c.clickItem(row);
+            c.pressOk();
+        });
         window.cmdLoad_Click();
         QVERIFY(driver.ran());
         QCOMPARE(shown.shown().size(), messages);
@@ -93,7 +97,11 @@ struct Editor
     QByteArray save(const TempGame& game)
     {
         ScriptedMessages none;
-        ModalDriver driver([](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), {"type Saved", "ok"}); });
+        ModalDriver driver([](QWidget* chooser) {
+            const Chooser c{chooser};
+            c.typeName("Saved");
+            c.pressOk();
+        });
         window.cmdSave_Click();
         if (!driver.ran())
             return "the chooser was not shown";
@@ -102,14 +110,17 @@ struct Editor
 
     QImage map(int view)
     {
-        QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("optView%1").arg(view)), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(
+            window.findChild<QWidget*>(QStringLiteral("optView%1").arg(view)), Qt::LeftButton, {}, QPoint(5, 5));
         return window.findChild<MapSurface*>(QStringLiteral("picInner"))->image();
     }
 };
 
 // The worked example of the level format, in the sample game's kinds.
-const QByteArray workedExample = fileLines({"floor|wall|floor", "floor|ice|floor", "", "Screen|all", "1|0|Player|left", "0|1|door|2|3",
-    "2|1|box", "", "Screen|1", "", "Screen|2", "1|1|wall", "0|0|box", "", "Screen|3", "", "Screen|4", "2|0|ice"});
+const QByteArray workedExample = crlfLines({"floor\twall\tfloor", "floor\tice\tfloor", ""})
+    + crlfLines({"Screen\tall", "1\t0\tPlayer\tleft", "0\t1\tdoor\t2\t3", "2\t1\tbox", ""})
+    + crlfLines({"Screen\t1", "", "Screen\t2", "1\t1\twall", "0\t0\tbox", ""})
+    + crlfLines({"Screen\t3", "", "Screen\t4", "2\t0\tice"});
 
 QByteArray allHighBytes()
 {
@@ -132,26 +143,28 @@ private slots:
         QTest::addColumn<QStringList>("lines"); // none: exit status 0, else 1
         const QStringList all{"check", "levels/FirstSteps.txt", "levels/IceCellar.txt", "levels/Crossing.txt"};
         const QStringList one{"check", "levels/Crossing.txt"};
-        const QByteArray grid = fileLines({"floor|wall", "wall|floor", ""});
+        const QString crossing = "levels/Crossing.txt:";
+        const QByteArray grid = crlfLines({"floor\twall", "wall\tfloor", ""});
+        const QString badScreen =
+            "Bad input file: line 5: the screen \"ALL\" is neither all nor a number from -32768 to 32767";
         QTest::newRow("sample levels") << QByteArray() << all << QStringList();
-        QTest::newRow("unknown kinds") << grid + fileLines({"Screen|all", "1|2|xyz", "", "Screen|3", "0|1|Player"}) << all
-                                       << QStringList{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 1, 2",
-                                              "levels/Crossing.txt:8: Unrecognised: \"Player\" at 3: 0, 1"};
-        QTest::newRow("unknown kind, then a bad line") << grid + fileLines({"1|1|", "Screen|ALL"}) << one
-                                                       << QStringList{"levels/Crossing.txt:4: Unrecognised: \"\" at 0: 1, 1",
-                                                              "levels/Crossing.txt:5: Bad input file: line 5: the screen \"ALL\" is "
-                                                              "neither all nor a number from -32768 to 32767"};
-        QTest::newRow("empty file") << QByteArray("") << one
-                                    << QStringList{"levels/Crossing.txt:1: Bad input file: line 1: the file is empty"};
-        QTest::newRow("missing file, then a good one") << QByteArray() << QStringList{"check", "levels/Gone.txt", "levels/Crossing.txt"}
-                                                       << QStringList{"levels/Gone.txt: 'levels/Gone.txt' was not found."};
-        QTest::newRow("path as given") << grid + "9|9|zz\r\n"
-                                       << QStringList{"check", "./editor/../levels//Crossing.txt"}
-                                       << QStringList{"./editor/../levels//Crossing.txt:4: Unrecognised: \"zz\" at 0: 9, 9"};
-        QTest::newRow("8-bit kind name") << grid + "0|0|caf\xe9\r\n"
-                                         << one << QStringList{"levels/Crossing.txt:4: Unrecognised: \"caf\u00e9\" at 0: 0, 0"};
-        QTest::newRow("line feed in a kind") << grid + "0|0|a\nb\r\n"
-                                             << one << QStringList{"levels/Crossing.txt:4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
+        const QByteArray unknownKinds = grid + crlfLines({"Screen\tall", "1\t2\txyz", "", "Screen\t3", "0\t1\tPlayer"});
+        QTest::newRow("unknown kinds") << unknownKinds << all
+                                       << QStringList{crossing + "5: Unrecognised: \"xyz\" at 0: 1, 2",
+                                              crossing + "8: Unrecognised: \"Player\" at 3: 0, 1"};
+        QTest::newRow("unknown kind, then a bad line")
+            << grid + crlfLines({"1\t1\t", "Screen\tALL"}) << one
+            << QStringList{crossing + "4: Unrecognised: \"\" at 0: 1, 1", crossing + "5: " + badScreen};
+        QTest::newRow("missing file, then a good one")
+            << QByteArray() << QStringList{"check", "levels/Gone.txt", "levels/Crossing.txt"}
+            << QStringList{"levels/Gone.txt: 'levels/Gone.txt' was not found."};
+        const QString asGiven = "./editor/../levels//Crossing.txt";
+        QTest::newRow("path as given") << grid + crlfLines({"9\t9\tzz"}) << QStringList{"check", asGiven}
+                                       << QStringList{asGiven + ":4: Unrecognised: \"zz\" at 0: 9, 9"};
+        QTest::newRow("8-bit kind name") << grid + crlfLines({"0\t0\tcaf\xe9"}) << one
+                                         << QStringList{crossing + "4: Unrecognised: \"caf\u00e9\" at 0: 0, 0"};
+        QTest::newRow("line feed in a kind") << grid + crlfLines({"0\t0\ta\nb"}) << one
+                                             << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
     }
 
     void check()
@@ -160,7 +173,7 @@ private slots:
         QFETCH(QStringList, arguments);
         Game game;
         if (!level.isNull())
-            game.writeLevel(QByteArray(level).replace('|', '\t'));
+            game.writeLevel(level);
 
         const Run run = game.run(arguments);
 
@@ -173,7 +186,7 @@ private slots:
     void checkUsesTheCurrentFolderAsGameFolder()
     {
         Game game;
-        game.writeLevel(fileLines({"floor", "", "0|0|nothing"}));
+        game.writeLevel(crlfLines({"floor", "", "0\t0\tnothing"}));
         const Run run = runCli(game.editorDir(), {"check", "../levels/Crossing.txt"});
         QCOMPARE(linesOf(run.out), QStringList{"../levels/Crossing.txt:3: Unrecognised: \"nothing\" at 0: 0, 0"});
         QCOMPARE(run.status, 1);
@@ -184,32 +197,31 @@ private slots:
         QTest::addColumn<QByteArray>("level");
         QTest::addColumn<QByteArray>("written"); // null: nothing
         QTest::addColumn<QStringList>("reports"); // none: exit status 0, else 1
+        const QByteArray emptyCorners = crlfLines({"", "Screen\t1", "", "Screen\t2", "", "Screen\t3", "", "Screen\t4"});
         QTest::newRow("worked example") << workedExample << workedExample << QStringList();
         // Lone CRs, no "all" header, blank lines, a name no tile has and a
         // longer row in the grid, a tile line on the main level, capitals.
-        QTest::newRow("hand-written") << QByteArray(
-            "wall\tfloor\rice\tzzz\tmore\r\r1\t0\tPLAYER\t , x\r\r\nSCREEN 2\r\n"
-            "0\t1\tbox\ta b,c\r\nscreen\tall\r\n0\t0\tice\r\n")
-                                      << fileLines({"ice|floor", "ice|floor", "", "Screen|all", "1|0|Player| , x", "", "Screen|1", "",
-                                             "Screen|2", "0|1|box|ab|c", "", "Screen|3", "", "Screen|4"})
-                                      << QStringList();
+        const QByteArray handWritten =
+            "wall\tfloor\rice\tzzz\tmore\r\r1\t0\tPLAYER\t , x\r\r\n"
+            "SCREEN 2\r\n0\t1\tbox\ta b,c\r\nscreen\tall\r\n0\t0\tice\r\n";
+        const QByteArray tidied = crlfLines({"ice\tfloor", "ice\tfloor", "", "Screen\tall", "1\t0\tPlayer\t , x", ""})
+            + crlfLines({"Screen\t1", "", "Screen\t2", "0\t1\tbox\tab\tc", "", "Screen\t3", "", "Screen\t4"});
+        QTest::newRow("hand-written") << handWritten << tidied << QStringList();
         const QByteArray high = allHighBytes();
-        const QByteArray highLevel = "floor\r\n\r\nScreen\tall\r\n0\t0\tPlayer\t" + high + "\r\n0\t0\tgem\t" + high + "\r\n";
-        QTest::newRow("bytes 0x80 to 0xFF") << highLevel
-                                            << highLevel + fileLines({"", "Screen|1", "", "Screen|2", "", "Screen|3", "", "Screen|4"})
-                                            << QStringList();
-        // Written, the level would lose them (see tst_hostilefiles for --drop-unknown).
-        QTest::newRow("only unknown lines") << fileLines({"wall", "", "Screen|all", "0|0|Player|left", "3|3|xyz", "", "Screen|4", "0|0|qq"})
-                                            << QByteArray()
-                                            << QStringList{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 3, 3",
-                                                   "levels/Crossing.txt:8: Unrecognised: \"qq\" at 4: 0, 0",
-                                                   "levels/Crossing.txt: not written: the 2 lines above would be lost; --drop-unknown "
-                                                   "writes the level without them."};
-        QTest::newRow("bad file") << fileLines({"wall|wall", "wall", ""}) << QByteArray()
-                                  << QStringList{
-                                         "levels/Crossing.txt:2: Bad input file: line 2: the row holds 1 of the 2 fields of the first row"};
-        QTest::newRow("missing file") << QByteArray() << QByteArray()
-                                      << QStringList{"levels/Crossing.txt: 'levels/Crossing.txt' was not found."};
+        const QByteArray highLevel =
+            crlfLines({"floor", "", "Screen\tall", "0\t0\tPlayer\t" + high, "0\t0\tgem\t" + high});
+        QTest::newRow("bytes 0x80 to 0xFF") << highLevel << highLevel + emptyCorners << QStringList();
+        // Written, the level would lose them: nothing is written (tst_clifiles: --drop-unknown).
+        QTest::newRow("only unknown lines")
+            << crlfLines({"wall", "", "Screen\tall", "0\t0\tPlayer\tleft", "3\t3\txyz", "", "Screen\t4", "0\t0\tqq"})
+            << QByteArray()
+            << QStringList{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 3, 3",
+                   "levels/Crossing.txt:8: Unrecognised: \"qq\" at 4: 0, 0",
+                   "levels/Crossing.txt: not written: the 2 lines above would be lost; --drop-unknown writes the level "
+                   "without them."};
+        const QString shortRow = "Bad input file: line 2: the row holds 1 of the 2 fields of the first row";
+        QTest::newRow("bad file") << crlfLines({"wall\twall", "wall", ""}) << QByteArray()
+                                  << QStringList{"levels/Crossing.txt:2: " + shortRow};
     }
 
     void format()
@@ -219,10 +231,7 @@ private slots:
         QFETCH(QStringList, reports);
         const int status = reports.isEmpty() ? 0 : 1;
         Game game;
-        if (level.isNull())
-            QVERIFY(QFile::remove(game.levelPath("Crossing")));
-        else
-            game.writeLevel(level);
+        game.writeLevel(level);
 
         const Run toOut = game.run({"format", "levels/Crossing.txt"});
         QCOMPARE(toOut.out, written.isNull() ? QByteArray() : written);
@@ -251,13 +260,12 @@ private slots:
         QTest::addColumn<QByteArray>("level"); // written over Crossing; null: the sample's
         QTest::newRow("FirstSteps") << 0 << 0 << QByteArray();
         QTest::newRow("IceCellar") << 1 << 0 << QByteArray();
-        QTest::newRow("IceCellar, bottom left") << 1 << 3 << QByteArray();
         for (int view = 0; view <= 4; ++view)
             QTest::addRow("Crossing, view %d", view) << 2 << view << QByteArray();
         QTest::newRow("player beyond the grid, entities on all screens")
             << 2 << 4
-            << fileLines({"wall|ice|floor", "", "5|0|Player|", "1|0|key", "Screen|4", "2|0|water", "0|0|gem", "Screen|1", "1|0|box",
-                   "9|9|unknown"});
+            << crlfLines({"wall\tice\tfloor", "", "5\t0\tPlayer\t", "1\t0\tkey"})
+                + crlfLines({"Screen\t4", "2\t0\twater", "0\t0\tgem", "Screen\t1", "1\t0\tbox", "9\t9\tunknown"});
     }
 
     void render()
@@ -291,16 +299,20 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
         QTest::newRow("no command") << QStringList() << "No command given: use check, format or render.";
-        QTest::newRow("unknown command") << QStringList{"draw", "x"} << "Unknown command 'draw': use check, format or render.";
+        QTest::newRow("unknown command") << QStringList{"draw", "x"}
+                                         << "Unknown command 'draw': use check, format or render.";
         QTest::newRow("unknown option") << QStringList{"check", "--fast", "x"} << "Unknown option 'fast'.";
         QTest::newRow("check without a level") << QStringList{"check"} << "check needs a level file.";
         QTest::newRow("format, two levels") << QStringList{"format", "a", "b"} << "format takes one level file, not 2.";
-        QTest::newRow("render without -o") << QStringList{"render", "a"} << "render needs -o OUT.png, the picture to write.";
-        QTest::newRow("view 5") << QStringList{"render", "a", "-o", "b", "--view", "5"} << "--view must be a number from 0 to 4, not '5'.";
+        QTest::newRow("render without -o")
+            << QStringList{"render", "a"} << "render needs -o OUT.png, the picture to write.";
+        QTest::newRow("view 5") << QStringList{"render", "a", "-o", "b", "--view", "5"}
+                                << "--view must be a number from 0 to 4, not '5'.";
         QTest::newRow("view as a word") << QStringList{"render", "a", "-o", "b", "--view", "top"}
                                         << "--view must be a number from 0 to 4, not 'top'.";
         QTest::newRow("view for check") << QStringList{"check", "a", "--view", "1"} << "--view is for render only.";
-        QTest::newRow("-o for check") << QStringList{"check", "a", "-o", "b"} << "check writes no file; -o is for format and render.";
+        QTest::newRow("-o for check") << QStringList{"check", "a", "-o", "b"}
+                                      << "check writes no file; -o is for format and render.";
     }
 
     void usageErrors()
@@ -308,7 +320,8 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
         const Run run = runCli(QDir::currentPath(), arguments);
-        QCOMPARE(QString::fromLocal8Bit(run.err), "tilewright-cli: " + error + "\nTry 'tilewright-cli --help' for more information.\n");
+        QCOMPARE(QString::fromLocal8Bit(run.err),
+            "tilewright-cli: " + error + "\nTry 'tilewright-cli --help' for more information.\n");
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.status, 2);
     }
@@ -366,8 +379,8 @@ private slots:
     {
         const Run help = runCli(QDir::currentPath(), {"--help"});
         QCOMPARE(help.status, 0);
-        for (const char* usage :
-            {"check [-C DIR] LEVEL...", "format [-C DIR] LEVEL [-o OUT]", "render [-C DIR] LEVEL -o OUT.png [--view N]"})
+        for (const char* usage : {"check [-C DIR] LEVEL...", "format [-C DIR] LEVEL [-o OUT]",
+                 "render [-C DIR] LEVEL -o OUT.png [--view N]"})
             QVERIFY2(help.out.contains(usage), usage);
         const Run version = runCli(QDir::currentPath(), {"--version"});
         QCOMPARE(version.out, QByteArray("tilewright-cli " TILEWRIGHT_VERSION "\n"));

@@ -59,8 +59,8 @@ struct Game : TempGame
     }
 };
 
-const QByteArray oddLevel =
-    fileLines({"floor|wall", "", "Screen|all", "0|0|Player|left", "1|0|gem|2", "0|0|zzz", "", "Screen|7", "1|1|key"});
+const QByteArray oddLevel = crlfLines({"floor\twall", "", "Screen\tall", "0\t0\tPlayer\tleft", "1\t0\tgem\t2",
+    "0\t0\tzzz", "", "Screen\t7", "1\t1\tkey"});
 const QString unknownLine = "levels/Odd.txt:6: Unrecognised: \"zzz\" at 0: 0, 0";
 const QString offScreenLine =
     "levels/Odd.txt:9: an entity on screen 7; the screens are all and 1 to 4, so it is kept but never shown or saved";
@@ -99,13 +99,14 @@ private slots:
         const Run run = game.run(QStringList{"format", "levels/Odd.txt"} + options);
         QStringList told{unknownLine, offScreenLine};
         if (!written)
-            told << "levels/Odd.txt: not written: the 2 lines above would be lost; --drop-unknown writes the level without them.";
+            told << "levels/Odd.txt: not written: the 2 lines above would be lost; --drop-unknown writes the level "
+                    "without them.";
         QCOMPARE(run.err, told);
         QCOMPARE(run.out, QStringList());
         QCOMPARE(run.status, 1);
         QCOMPARE(TempGame::readFile(path),
-            written ? fileLines({"floor|wall", "", "Screen|all", "0|0|Player|left", "1|0|gem|2", "", "Screen|1", "", "Screen|2", "",
-                "Screen|3", "", "Screen|4"})
+            written ? crlfLines({"floor\twall", "", "Screen\tall", "0\t0\tPlayer\tleft", "1\t0\tgem\t2", "",
+                "Screen\t1", "", "Screen\t2", "", "Screen\t3", "", "Screen\t4"})
                     : oddLevel);
     }
 
@@ -154,7 +155,8 @@ private slots:
             QSKIP("no named pipes here");
         const hostile::FifoHolder holder(pipe);
         const Run run = game.run(arguments);
-        QCOMPARE(run.out.join('\n') + run.err.join('\n'), told.contains("%1") ? told.arg(QDir::toNativeSeparators(pipe)) : told);
+        QCOMPARE(run.out.join('\n') + run.err.join('\n'),
+            told.contains("%1") ? told.arg(QDir::toNativeSeparators(pipe)) : told);
         QTEST(run.status, "status");
         QVERIFY(!QFileInfo(pipe).isFile()); // still the pipe
     }
@@ -167,7 +169,8 @@ private slots:
         game.writeFile(game.at("editor/Elements.txt"), catalogue);
         const Run run = game.run({"check", "levels/Crossing.txt"});
         QVERIFY2(
-            run.err.value(0).endsWith("line 1: the number of tile kinds must be a number of at most 32768, but the line reads \"32769\"."),
+            run.err.value(0).endsWith(
+                "line 1: the number of tile kinds must be a number of at most 32768, but the line reads \"32769\"."),
             qPrintable(run.err.join('\n')));
         QCOMPARE(run.status, 2);
     }

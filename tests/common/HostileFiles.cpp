@@ -23,7 +23,8 @@ bool makeLink(const QString& path, const QString& target)
 FifoHolder::FifoHolder(const QString& path, int seconds)
 {
     // Opened for reading and writing, the pipe opens at once and stays open.
-    m_process.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3<>\"$0\"; sleep %1").arg(seconds), path});
+    m_process.start(
+        QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3<>\"$0\"; sleep %1").arg(seconds), path});
     m_process.waitForStarted();
 }
 

@@ -64,13 +64,15 @@ private slots:
 
         QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("Usage: ") << QByteArray();
         QTest::newRow("-h") << QStringList{"-h"} << 0 << QByteArray("Usage: ") << QByteArray();
-        QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("tilewright " TILEWRIGHT_VERSION "\n") << QByteArray();
-        QTest::newRow("an unknown option") << QStringList{"--bogus"} << 2 << QByteArray()
-                                           << "tilewright: Unknown option 'bogus'.\n" + usageLines;
-        QTest::newRow("-C without a folder") << QStringList{"-C"} << 2 << QByteArray()
-                                             << "tilewright: Missing value after '-C'.\n" + usageLines;
-        QTest::newRow("a missing game folder") << QStringList{"--game", "no/such/folder", "level.txt"} << 2 << QByteArray()
-                                               << "tilewright: The game folder 'no/such/folder' does not exist.\n" + usageLines;
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("tilewright " TILEWRIGHT_VERSION "\n")
+                                   << QByteArray();
+        QTest::newRow("an unknown option")
+            << QStringList{"--bogus"} << 2 << QByteArray() << "tilewright: Unknown option 'bogus'.\n" + usageLines;
+        QTest::newRow("-C without a folder")
+            << QStringList{"-C"} << 2 << QByteArray() << "tilewright: Missing value after '-C'.\n" + usageLines;
+        QTest::newRow("a missing game folder")
+            << QStringList{"--game", "no/such/folder", "level.txt"} << 2 << QByteArray()
+            << "tilewright: The game folder 'no/such/folder' does not exist.\n" + usageLines;
         QTest::newRow("two level files") << QStringList{"a.txt", "b.txt"} << 2 << QByteArray()
                                          << "tilewright: Only one level file can be opened, not 2.\n" + usageLines;
     }
@@ -125,7 +127,8 @@ private slots:
         QTemporaryDir elsewhere;
         QTemporaryDir ownConfig;
         const QDir from(elsewhere.path());
-        QStringList arguments{QStringLiteral("-C"), relative ? from.relativeFilePath(game.editorDir()) : game.editorDir()};
+        QStringList arguments{
+            QStringLiteral("-C"), relative ? from.relativeFilePath(game.editorDir()) : game.editorDir()};
         if (level)
             arguments << from.relativeFilePath(game.levelPath(QStringLiteral("Crossing")));
         Editor editor(elsewhere.path(), ownConfig.path(), arguments);
@@ -136,7 +139,8 @@ private slots:
         waited.start();
         while (Editor::remembered(ownConfig.path()).isEmpty() && waited.elapsed() < 30000)
             QVERIFY(!editor.process.waitForFinished(20));
-        QCOMPARE(QFileInfo(Editor::remembered(ownConfig.path())).canonicalFilePath(), QFileInfo(game.editorDir()).canonicalFilePath());
+        QCOMPARE(QFileInfo(Editor::remembered(ownConfig.path())).canonicalFilePath(),
+            QFileInfo(game.editorDir()).canonicalFilePath());
         QVERIFY(!editor.process.waitForFinished(300));
         QCOMPARE(editor.process.readAllStandardError(), QByteArray());
     }

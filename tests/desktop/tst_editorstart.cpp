@@ -91,7 +91,8 @@ class tst_editorstart : public QObject
     {
         const QDir here = QDir::current();
         text.replace(QLatin1String("{game}"), absolute ? game->editorDir() : here.relativeFilePath(game->editorDir()));
-        text.replace(QLatin1String("{levels}"), absolute ? game->levelsDir() : here.relativeFilePath(game->levelsDir()));
+        text.replace(
+            QLatin1String("{levels}"), absolute ? game->levelsDir() : here.relativeFilePath(game->levelsDir()));
         text.replace(QLatin1String("{elsewhere}"), elsewhere->path());
         return absolute ? QDir::toNativeSeparators(text) : text;
     }
@@ -101,7 +102,8 @@ class tst_editorstart : public QObject
     // Starts the editor as main() does with `arguments`, in `startFolder`,
     // answering the folder question with `answers`
     // and each message with OK; `messages` are what the messages must say.
-    EditorStart start(Place startFolder, const QStringList& arguments, const QStringList& answers, const QStringList& messages)
+    EditorStart start(
+        Place startFolder, const QStringList& arguments, const QStringList& answers, const QStringList& messages)
     {
         QDir::setCurrent(folder(startFolder));
         QStringList filled{QStringLiteral("tilewright")};
@@ -167,17 +169,21 @@ private slots:
         const QString refused = QStringLiteral("\"{elsewhere}\" holds no Elements.txt");
         const QStringList none;
         QTest::newRow("in a game folder") << Game << Nowhere << none << none << none << true;
-        QTest::newRow("-C from another folder") << Elsewhere << Nowhere << QStringList{"-C", "{game}"} << none << none << true;
+        QTest::newRow("-C from another folder")
+            << Elsewhere << Nowhere << QStringList{"-C", "{game}"} << none << none << true;
         QTest::newRow("-C to a folder without catalogue")
             << Game << Nowhere << QStringList{"--game", "{elsewhere}"} << none << QStringList{notFound} << false;
         QTest::newRow("the folder used last") << Elsewhere << Game << none << none << none << true;
-        QTest::newRow("the folder used last lost its catalogue") << Elsewhere << Elsewhere << none << QStringList{"{game}"} << none << true;
-        QTest::newRow("asked, the game folder chosen") << Elsewhere << Nowhere << none << QStringList{"{game}"} << none << true;
+        QTest::newRow("the folder used last lost its catalogue")
+            << Elsewhere << Elsewhere << none << QStringList{"{game}"} << none << true;
+        QTest::newRow("asked, the game folder chosen")
+            << Elsewhere << Nowhere << none << QStringList{"{game}"} << none << true;
         QTest::newRow("asked, a folder without catalogue refused")
             << Elsewhere << Nowhere << none << QStringList{"{elsewhere}", "{game}"} << QStringList{refused} << true;
-        QTest::newRow("asked, cancelled") << Elsewhere << Nowhere << none << QStringList{"cancel"} << QStringList{notFound} << false;
-        QTest::newRow("refused, then cancelled")
-            << Elsewhere << Nowhere << none << QStringList{"{elsewhere}", "cancel"} << QStringList{refused, notFound} << false;
+        QTest::newRow("asked, cancelled")
+            << Elsewhere << Nowhere << none << QStringList{"cancel"} << QStringList{notFound} << false;
+        QTest::newRow("refused, then cancelled") << Elsewhere << Nowhere << none << QStringList{"{elsewhere}", "cancel"}
+                                                 << QStringList{refused, notFound} << false;
     }
 
     void gameFolder()
@@ -220,7 +226,8 @@ private slots:
         const int plain = int(Messages::Icon::None);
         const int warning = int(Messages::Icon::Exclamation);
         QTest::newRow("-C from another folder, a path from there")
-            << Elsewhere << QStringList{"-C", "{game}", "{levels}/Crossing.txt"} << none << QString("Crossing") << plain;
+            << Elsewhere << QStringList{"-C", "{game}", "{levels}/Crossing.txt"} << none << QString("Crossing")
+            << plain;
         QTest::newRow("in the game folder, a path from there")
             << Game << QStringList{"../levels/IceCellar.txt"} << none << QString("IceCellar") << plain;
         QTest::newRow("a file that does not load")

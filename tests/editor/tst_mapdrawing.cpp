@@ -43,8 +43,8 @@ Level levelOf(qint16 width, qint16 height, qint16 playerX, qint16 playerY)
 
 void place(Level& level, int layer, int x, int y, int kind)
 {
-    QVERIFY(levelops::appendEntity(
-        level, {static_cast<qint16>(layer), static_cast<qint16>(x), static_cast<qint16>(y), static_cast<qint16>(kind)}));
+    QVERIFY(levelops::appendEntity(level,
+        {static_cast<qint16>(layer), static_cast<qint16>(x), static_cast<qint16>(y), static_cast<qint16>(kind)}));
 }
 
 QPoint corner(int x, int y)
@@ -73,7 +73,8 @@ QByteArray coordinateSheet(int width)
 }
 
 // Loads a game of 30 tile kinds and one entity kind whose `file` holds `contents` (none: missing).
-QString loadGame(EditorPictures& pictures, const QByteArray& sheet, const QString& file = {}, const QByteArray& contents = {})
+QString loadGame(
+    EditorPictures& pictures, const QByteArray& sheet, const QString& file = {}, const QByteArray& contents = {})
 {
     QTemporaryDir dir;
     const QDir folder(dir.path());
@@ -85,8 +86,8 @@ QString loadGame(EditorPictures& pictures, const QByteArray& sheet, const QStrin
         if (!bytes.isEmpty() && f.open(QIODevice::WriteOnly))
             f.write(bytes);
     }
-    return loadEditorPictures(
-        dir.path(), Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures)
+    return loadEditorPictures(dir.path(),
+        Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures)
         .message();
 }
 
@@ -129,10 +130,13 @@ private slots:
         QTest::addColumn<QByteArray>("contents"); // empty: the file is missing
         QTest::addColumn<QString>("message");
         QTest::newRow("no player") << "player.bmp" << QByteArray() << "The picture file \"player.bmp\" is missing.";
-        QTest::newRow("broken sheet") << "tiles.gif" << QByteArray("GIF89a garbage") << "The picture file \"tiles.gif\" cannot be read: ";
-        QTest::newRow("no second picture") << "box_or.bmp" << QByteArray() << "The picture file \"box_or.bmp\" is missing.";
-        QTest::newRow("16 pixels wide") << "tiles.gif" << coordinateSheet(16)
-                                        << "The tile sheet \"tiles.gif\" is 16 pixels wide; it must be wider than 16 pixels.";
+        QTest::newRow("broken sheet") << "tiles.gif" << QByteArray("GIF89a garbage")
+                                      << "The picture file \"tiles.gif\" cannot be read: ";
+        QTest::newRow("no second picture")
+            << "box_or.bmp" << QByteArray() << "The picture file \"box_or.bmp\" is missing.";
+        QTest::newRow("16 pixels wide")
+            << "tiles.gif" << coordinateSheet(16)
+            << "The tile sheet \"tiles.gif\" is 16 pixels wide; it must be wider than 16 pixels.";
     }
 
     void badFilesNameTheFile()
@@ -171,7 +175,8 @@ private slots:
             // then AND 00FF00, OR 010000 -> 010F00; the other order would give 010F40.
             {corner(3, 1) + QPoint(5, 9), 0xFF010F00}, {QPoint(7, 7), background}, {QPoint(139, 108), background},
             // The player comes last: 800F40 AND 0000FF; drawn before the entity it would give 000F40.
-            {corner(1, 1) + QPoint(5, 9), 0xFF000040}, {corner(2, 1) + QPoint(5, 9), view == 3 ? wallColour : floorColour}};
+            {corner(1, 1) + QPoint(5, 9), 0xFF000040},
+            {corner(2, 1) + QPoint(5, 9), view == 3 ? wallColour : floorColour}};
         for (const auto& [at, colour] : probes)
             QCOMPARE(image.pixel(at), colour);
         if (view == 0) // a tile covers 28 pixels; the 3-pixel gap shows the background
@@ -180,9 +185,11 @@ private slots:
         const int hatch = hatchPixelsIn(image, image.rect());
         QCOMPARE(hatch > 0, view > 0);
         QCOMPARE(hatchPixelsIn(image, QRect(8, 8, 4 * 31, 3 * 31)), hatch);
-        QCOMPARE(hatchPixelsIn(image, QRect(corner(1, 0), QSize(28, 28))) > 0, view > 0); // over a plain cell's tile,
-        QCOMPARE(hatchPixelsIn(image, QRect(corner(2, 1), QSize(28, 28))) == 0, view == 0 || view == 3); // not a screen's own
-        QCOMPARE(image.pixel(corner(1, 1) + QPoint(20, 3)) == floorAndEntity0, view == 3); // a screen's entity only on its view
+        // The hatch lies over a plain cell's tile, not over a screen's own.
+        QCOMPARE(hatchPixelsIn(image, QRect(corner(1, 0), QSize(28, 28))) > 0, view > 0);
+        QCOMPARE(hatchPixelsIn(image, QRect(corner(2, 1), QSize(28, 28))) == 0, view == 0 || view == 3);
+        // A screen's entity shows only on its view.
+        QCOMPARE(image.pixel(corner(1, 1) + QPoint(20, 3)) == floorAndEntity0, view == 3);
         QCOMPARE(image.pixel(corner(3, 2) + QPoint(20, 3)) == floorAndEntity0, view == 1);
         QImage copy = image; // a cell outside the grid (an old player start) has nothing to redraw
         QCOMPARE(maprenderer::drawCell(copy, testPictures(), level, view, 4, 0), QRect());

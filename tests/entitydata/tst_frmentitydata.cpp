@@ -16,6 +16,10 @@ namespace {
 
 const QStringList dataRows{"left", "heavy", "1", "", "12,3"};
 
+enum List { EntityList, DataList };
+enum Apply { ByEnter, ByApplyButton };
+enum Close { ByEscape, ByCloseButton, ByCloseBox };
+
 QStringList rowTexts(const QListWidget* list)
 {
     QStringList texts;
@@ -69,7 +73,8 @@ private slots:
         QCOMPARE(session->error(), QString());
         // Tips of the test's own, with paragraph breaks as the catalogue stores them.
         for (int kind = 0; kind < 4; ++kind)
-            modLists::catalogue.entityDefs[size_t(kind)][Catalogue::EntityTip] = QStringLiteral("Kind %1.\r\n\r\nData: any.").arg(kind);
+            modLists::catalogue.entityDefs[size_t(kind)][Catalogue::EntityTip] =
+                QStringLiteral("Kind %1.\r\n\r\nData: any.").arg(kind);
         Level& level = modLists::level;
         levelops::movePlayer(level, 3, 5);
         level.playerData = "left";
@@ -82,25 +87,27 @@ private slots:
 
     void cleanup() { session.reset(); }
 
+    // A row chosen in one list, its text typed over and applied; then the
+    // next row chosen by the arrow key, typed over and never applied.
     void editARow_data()
     {
-        QTest::addColumn<bool>("inDataList"); // where the row is clicked
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("tip");
+        QTest::addColumn<List>("list"); // where the row is clicked
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("byEnter"); // else by the Apply button
-        QTest::addColumn<int>("closeBy"); // 0 Escape, 1 the Close button, 2 the close box
+        QTest::addColumn<Apply>("apply");
+        QTest::addColumn<Close>("close");
         QTest::addColumn<bool>("changedBefore"); // Apply leaves it as it was
-        QTest::newRow("player, by Enter") << false << 0 << "'left' or 'right'"
-                                          << "up" << true << 0 << false;
-        QTest::newRow("player in the data list, not checked") << true << 0 << "'left' or 'right'"
-                                                              << "  sideways " << false << 1 << true;
-        QTest::newRow("first entity") << false << 1 << "Kind 0.\n\nData: any."
-                                      << "7" << false << 2 << true;
-        QTest::newRow("entity on layer 3 in the data list, emptied") << true << 2 << "Kind 1.\n\nData: any."
-                                                                     << "" << true << 0 << false;
-        QTest::newRow("empty data") << false << 3 << "Kind 3.\n\nData: any."
-                                    << "x" << true << 1 << true;
+        QTest::addColumn<QString>("tip");
+        const QString playerTip = "'left' or 'right'";
+        QTest::newRow("player, by Enter") << 0 << EntityList << "up" << ByEnter << ByEscape << false << playerTip;
+        QTest::newRow("player in the data list, not checked")
+            << 0 << DataList << "  sideways " << ByApplyButton << ByCloseButton << true << playerTip;
+        QTest::newRow("first entity") << 1 << EntityList << "7" << ByApplyButton << ByCloseBox << true
+                                      << "Kind 0.\n\nData: any.";
+        QTest::newRow("entity on layer 3 in the data list, emptied")
+            << 2 << DataList << "" << ByEnter << ByEscape << false << "Kind 1.\n\nData: any.";
+        QTest::newRow("empty data") << 3 << EntityList << "x" << ByEnter << ByCloseButton << true
+                                    << "Kind 3.\n\nData: any.";
     }
 
     void editARow()
@@ -108,9 +115,9 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, typed);
         QFETCH(bool, changedBefore);
-        QFETCH(bool, inDataList);
-        QFETCH(bool, byEnter);
-        QFETCH(int, closeBy);
+        QFETCH(List, list);
+        QFETCH(Apply, apply);
+        QFETCH(Close, close);
         modLists::level.levelChanged = changedBefore;
         QStringList expected = dataRows;
         expected[row] = typed;
@@ -118,8 +125,8 @@ private slots:
             QCOMPARE(e.dialog->windowTitle(), QString("Edit entity data"));
             const Catalogue& c = modLists::catalogue;
             QCOMPARE(rowTexts(e.lstCurEnt),
-                (QStringList{
-                    "3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3), "6,6," + c.entityName(2)}));
+                (QStringList{"3,5,Player", "2,7," + c.entityName(0), "4,1," + c.entityName(1), "0,0," + c.entityName(3),
+                    "6,6," + c.entityName(2)}));
             QCOMPARE(rowTexts(e.lstCurDat), dataRows);
             // Nothing chosen yet, even with the focus in the first list; Apply then stores nothing.
             QCOMPARE(e.dialog->focusWidget(), e.lstCurEnt);
@@ -129,7 +136,7 @@ private slots:
             e.txtData->setFocus();
             QTest::keyClicks(e.txtData, "stray");
             e.press(Qt::Key_Return);
-            QListWidget* clicked = inDataList ? e.lstCurDat : e.lstCurEnt;
+            QListWidget* clicked = list == DataList ? e.lstCurDat : e.lstCurEnt;
             e.click(clicked, row);
             QCOMPARE(e.currentRows(), QPoint(row, row));
             QVERIFY(e.lstCurEnt->item(row)->isSelected() && e.lstCurDat->item(row)->isSelected());
@@ -138,7 +145,7 @@ private slots:
             QCOMPARE(e.dialog->focusWidget(), e.txtData);
             QCOMPARE(e.txtData->selectedText(), dataRows[row]);
             typed.isEmpty() ? QTest::keyClick(e.txtData, Qt::Key_Delete) : QTest::keyClicks(e.txtData, typed);
-            byEnter ? e.press(Qt::Key_Return) : e.cmdApply->click();
+            apply == ByEnter ? e.press(Qt::Key_Return) : e.cmdApply->click();
             QCOMPARE(rowTexts(e.lstCurDat), expected);
             // The arrow keys choose too, in either list; what is typed then but never applied is dropped.
             clicked->setFocus();
@@ -146,10 +153,14 @@ private slots:
             QCOMPARE(e.currentRows(), QPoint(row + 1, row + 1));
             QCOMPARE(e.txtData->selectedText(), dataRows[row + 1]);
             QTest::keyClicks(e.txtData, "never applied");
-            closeBy == 0 ? e.press(Qt::Key_Escape) : closeBy == 1 ? e.cmdClose->click() : void(e.dialog->close());
+            if (close == ByEscape)
+                e.press(Qt::Key_Escape);
+            else
+                close == ByCloseButton ? e.cmdClose->click() : void(e.dialog->close());
         });
         const Level& level = modLists::level;
-        QCOMPARE(QStringList{level.playerData} + QStringList(level.entityData.begin(), level.entityData.end()), expected);
+        QCOMPARE(
+            QStringList{level.playerData} + QStringList(level.entityData.begin(), level.entityData.end()), expected);
         QCOMPARE(level.levelChanged, changedBefore);
     }
 
@@ -174,8 +185,10 @@ private slots:
         QTest::addColumn<QRect>("data"); // lstCurDat: the columns' width and the lists' height
         QTest::addColumn<QRect>("tip"); // lblTip: the third column
         QTest::addColumn<QRect>("close");
-        QTest::newRow("design size") << QSize(305, 201) << QRect(102, 8, 93, 185) << QRect(203, 72, 94, 80) << QRect(203, 160, 94, 33);
-        QTest::newRow("wider") << QSize(500, 300) << QRect(167, 8, 158, 284) << QRect(333, 72, 159, 179) << QRect(333, 259, 159, 33);
+        QTest::newRow("design size") << QSize(305, 201) << QRect(102, 8, 93, 185) << QRect(203, 72, 94, 80)
+                                     << QRect(203, 160, 94, 33);
+        QTest::newRow("wider") << QSize(500, 300) << QRect(167, 8, 158, 284) << QRect(333, 72, 159, 179)
+                               << QRect(333, 259, 159, 33);
         QTest::newRow("narrower than its margins")
             << QSize(20, 201) << QRect(7, 8, 125, 185) << QRect(13, 72, 126, 80) << QRect(13, 160, 126, 33);
         QTest::newRow("lower than its margins")

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QByteArray>
-#include <QStringList>
+#include <QList>
 
-// Level file text for the tests: '|' stands for each TAB; every line ends with CR LF.
-inline QByteArray fileLines(const QStringList& lines)
+// Level file text for the tests: the lines as they stand in the file (fields
+// separated by \t), each ended with the CR LF the editor writes.
+inline QByteArray crlfLines(const QList<QByteArray>& lines)
 {
     QByteArray bytes;
-    for (QString line : lines)
-        bytes += line.replace(u'|', u'\t').toLatin1() + "\r\n";
+    for (const QByteArray& line : lines)
+        bytes += line + "\r\n";
     return bytes;
 }

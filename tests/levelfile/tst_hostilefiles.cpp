@@ -100,9 +100,10 @@ private slots:
     void saysWhenLinesEndInLineFeedsOnly_data()
     {
         QTest::addColumn<QByteArray>("file");
+        const QList<QByteArray> rows{
+            QList<QByteArray>(30, "floor").join('\t'), QList<QByteArray>(30, "ice").join('\t')};
         QTest::newRow("wider than a level when read as one line")
-            << QByteArray(fileLines({QStringList(30, "floor").join('|'), QStringList(30, "wall").join('|'),
-                              QStringList(30, "ice").join('|'), "", "Screen|all", "0|0|Player|right"}))
+            << QByteArray(crlfLines(rows + QList<QByteArray>{"", "Screen\tall", "0\t0\tPlayer\tright"}))
                    .replace("\r\n", "\n");
         QTest::newRow("narrow") << QByteArray("floor\nwall\n\nScreen\tall\n");
     }
@@ -111,7 +112,8 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QCOMPARE(messagesOf(load(file)),
-            "1: Bad input file: line 1: the lines end in LF only; a level file's lines must end in CR LF (a file written on Linux or "
+            "1: Bad input file: line 1: the lines end in LF only; a level file's lines must end in CR LF (a file "
+            "written on Linux or "
             "macOS may need converting)");
     }
 
@@ -123,21 +125,23 @@ private slots:
         QTest::newRow("unknown kind") << "0\t0\t" + mega << "3: Unrecognised: \"%1\" at 0: 0, 0";
         QTest::newRow("x") << mega + "\t0\tbox"
                            << "3: Bad input file: line 3: x \"%1\" is not a number from -32768 to 32767";
-        QTest::newRow("screen") << "Screen " + mega
-                                << "3: Bad input file: line 3: the screen \"%1\" is neither all nor a number from -32768 to 32767";
+        QTest::newRow("screen")
+            << "Screen " + mega
+            << "3: Bad input file: line 3: the screen \"%1\" is neither all nor a number from -32768 to 32767";
     }
 
     void quotesAtMostAShortPiece()
     {
         QFETCH(QByteArray, line);
         QFETCH(QString, message);
-        QCOMPARE(messagesOf(load("floor\r\n\r\n" + line + "\r\n")), message.arg(QString(excerptLength, u'k') + QChar(0x2026)));
+        QCOMPARE(messagesOf(load("floor\r\n\r\n" + line + "\r\n")),
+            message.arg(QString(excerptLength, u'k') + QChar(0x2026)));
     }
 
     void readsTheLargestGrid()
     {
-        const QString row = QStringList(Level::maxSize, "wall").join('|');
-        const LoadedLevel loaded = load(fileLines(QStringList(Level::maxSize, row) + QStringList{""}));
+        const QByteArray row = QList<QByteArray>(Level::maxSize, "wall").join('\t');
+        const LoadedLevel loaded = load(crlfLines(QList<QByteArray>(Level::maxSize, row) << ""));
         QCOMPARE(messagesOf(loaded), QString());
         QCOMPARE(QSize(loaded.level.levelWidth, loaded.level.levelHeight), QSize(70, 70));
     }
@@ -149,13 +153,14 @@ private slots:
         QTest::addColumn<QString>("counted"); // the box after the listed ones, if any
         QTest::newRow("three") << 3 << false << "";
         QTest::newRow("twenty") << 20 << false << "";
-        QTest::newRow("twenty-one") << 21 << false
-                                    << "1 more line names a kind that neither the entity kinds nor the tile kinds know; it was skipped "
-                                       "as well.";
-        QTest::newRow("a hundred thousand, then a bad line")
-            << 100000 << true
-            << "99980 more lines name a kind that neither the entity kinds nor the tile kinds know; they were skipped as well. "
-               "tilewright-cli check lists every one.";
+        QTest::newRow("twenty-one")
+            << 21 << false
+            << "1 more line names a kind that neither the entity kinds nor the tile kinds know; it was skipped "
+               "as well.";
+        QTest::newRow("a hundred thousand, then a bad line") << 100000 << true
+                                                             << "99980 more lines name a kind that neither the entity "
+                                                                "kinds nor the tile kinds know; they were skipped as "
+                                                                "well. tilewright-cli check lists every one.";
     }
 
     void loadListsTwentyUnknownLinesThenCounts()
@@ -163,13 +168,13 @@ private slots:
         QFETCH(int, unknown);
         QFETCH(bool, badEnd);
         QFETCH(QString, counted);
-        QStringList lines{"floor", ""};
+        QList<QByteArray> lines{"floor", ""};
         for (int i = 0; i < unknown; ++i)
-            lines << QStringLiteral("0|0|what%1").arg(i);
+            lines << "0\t0\twhat" + QByteArray::number(i);
         if (badEnd)
             lines << "Screen";
         const QString path = session->game().levelPath("Odd");
-        session->game().writeFile(path, fileLines(lines));
+        session->game().writeFile(path, crlfLines(lines));
 
         QStringList expected;
         for (int i = 0; i < qMin(unknown, 20); ++i)
@@ -190,12 +195,13 @@ private slots:
     {
         session->game().writeFile(levelIndexPath(), "A\r\nB\r\nC\r\n");
         frmLoadSave chooser(nullptr);
-        ModalDriver driver([&](QWidget*) {
-            auto* list = chooser.findChild<QListWidget*>("List1");
-            list->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(list, Qt::Key_Down);
-            QCOMPARE(list->currentRow(), 0);
-            play(&chooser, {"name A", "esc"});
+        ModalDriver driver([&](QWidget* modal) {
+            const Chooser c{modal};
+            c.list()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(c.list(), Qt::Key_Down);
+            QCOMPARE(c.list()->currentRow(), 0);
+            QCOMPARE(c.nameBox()->text(), "A");
+            c.pressEscape();
         });
         chooser.exec();
         QVERIFY(driver.ran());
@@ -219,17 +225,24 @@ private slots:
             boxes.answer(QMessageBox::Ok);
         frmLoadSave chooser(nullptr);
         chooser.save = true;
-        ModalDriver driver([&](QWidget*) {
-            play(&chooser, taken ? QStringList{"type " + name, "enter"} : QStringList{"type " + name, "enter", "open", "esc"});
+        ModalDriver driver([&](QWidget* modal) {
+            const Chooser c{modal};
+            c.typeName(name);
+            c.pressEnter();
+            if (!taken) {
+                QVERIFY(c.window->isVisible());
+                c.pressEscape();
+            }
         });
         chooser.exec();
         QVERIFY(driver.ran());
-        QCOMPARE(boxes.texts(),
-            taken ? QStringList()
-                  : QStringList{"The name is too long for a level: its file and the temporary file a save writes beside it must fit the "
-                                "file system's limit of 255 characters, so a level name may have at most 244 characters, and this one "
-                                "has 245."});
-        QCOMPARE(TempGame::readFile(levelIndexPath()), taken ? "A\r\n" + name.toLatin1() + "\r\n" : QByteArray("A\r\n"));
+        const QString tooLong =
+            "The name is too long for a level: its file and the temporary file a save writes beside it "
+            "must fit the file system's limit of 255 characters, so a level name may have at most 244 "
+            "characters, and this one has 245.";
+        QCOMPARE(boxes.texts(), taken ? QStringList() : QStringList{tooLong});
+        QCOMPARE(
+            TempGame::readFile(levelIndexPath()), taken ? "A\r\n" + name.toLatin1() + "\r\n" : QByteArray("A\r\n"));
     }
 
     void chooserTellsOfAnIndexThatIsNoFile()
@@ -240,10 +253,15 @@ private slots:
         ScriptedMessages boxes;
         boxes.answer(QMessageBox::Ok);
         frmLoadSave chooser(nullptr);
-        ModalDriver driver([&](QWidget*) { play(&chooser, {"items ", "esc"}); });
+        ModalDriver driver([&](QWidget* modal) {
+            const Chooser c{modal};
+            QCOMPARE(c.listedNames(), QStringList());
+            c.pressEscape();
+        });
         chooser.exec();
         QCOMPARE(boxes.texts(),
-            QStringList{"The level index '" + levelIndexPath() + "' is not a regular file, so the list of levels is empty."});
+            QStringList{
+                "The level index '" + levelIndexPath() + "' is not a regular file, so the list of levels is empty."});
     }
 
     void picturesThatAreNoFiles()
@@ -265,7 +283,8 @@ private slots:
         boxes.answer(QMessageBox::Ok);
         session->clickAndDrive("cmdResize", [](QWidget* modal) { modal->findChild<QPushButton*>("cmdDone")->click(); });
         QCOMPARE(boxes.texts(),
-            QStringList{"The picture sheet \"resize.bmp\" is not a regular file. The corner buttons show their corners' names instead of "
+            QStringList{"The picture sheet \"resize.bmp\" is not a regular file. The corner buttons show their "
+                        "corners' names instead of "
                         "pictures."});
     }
 };

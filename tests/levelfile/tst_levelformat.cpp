@@ -1,3 +1,4 @@
+#include "LevelText.h"
 #include "common/TestLevels.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
@@ -6,19 +7,13 @@
 
 namespace {
 
-// File text written short: '|' for each TAB, '/' for each CR LF.
-QByteArray text(QString lines)
-{
-    return lines.replace(u'|', u'\t').replace(u'/', QStringLiteral("\r\n")).toLatin1();
-}
-
 // A whole file as the writer makes it: the grid, screen "all", and screens 1 to 4 even when empty.
-QByteArray written(const QString& grid, const QString& all, const QStringList& corners = {})
+QByteArray written(const QByteArrayList& grid, const QByteArrayList& all, const QList<QByteArrayList>& corners = {})
 {
-    QString lines = grid + "//Screen|all/" + all + '/';
+    QByteArrayList lines = grid + QByteArrayList{"", "Screen\tall"} + all;
     for (int screen = 1; screen <= 4; ++screen)
-        lines += QStringLiteral("/Screen|%1/").arg(screen) + (corners.value(screen - 1).isEmpty() ? "" : corners[screen - 1] + '/');
-    return text(lines);
+        lines += QByteArrayList{"", "Screen\t" + QByteArray::number(screen)} + corners.value(screen - 1);
+    return crlfLines(lines);
 }
 
 // Tile kinds floor (0), wall, ice, twin; entity kinds box (0), door, twin.
@@ -49,8 +44,8 @@ Level exampleLevel()
     return level;
 }
 
-const QByteArray exampleFile =
-    written("floor|wall|floor/floor|ice|floor", "1|0|Player|left/0|1|door|2|3/2|1|box", {"", "1|1|wall/0|0|box", "", "2|0|ice"});
+const QByteArray exampleFile = written({"floor\twall\tfloor", "floor\tice\tfloor"},
+    {"1\t0\tPlayer\tleft", "0\t1\tdoor\t2\t3", "2\t1\tbox"}, {{}, {"1\t1\twall", "0\t0\tbox"}, {}, {"2\t0\tice"}});
 
 } // namespace
 
@@ -71,74 +66,123 @@ private slots:
     void reads_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("written"); // the level read, written again; null: the file is refused
+        QTest::addColumn<QByteArray>("written"); // the level read, written again
         QTest::addColumn<int>("entities");
-        QTest::addColumn<QString>("told"); // "LINE: message" for the lines skipped, or for the failure
-        const QString start = "1|0|Player|left"; // the editor's player start stays
-        auto refuse = [](const char* name, const QString& file, const QString& failure) {
-            QTest::newRow(name) << text(file) << QByteArray() << 0 << failure.section(':', 0, 0) + ": Bad input file: line " + failure;
-        };
+        QTest::addColumn<QStringList>("reports"); // "LINE: message" for the lines skipped
+        const QByteArray start = "1\t0\tPlayer\tleft"; // the editor's player start stays
+        const QByteArray box = "0\t0\tbox";
         QTest::newRow("long row cut, unknown grid name is floor, no player")
-            << text("floor|wall/ice|lava|wall//") << written("floor|wall/ice|floor", start) << 0 << "";
+            << crlfLines({"floor\twall", "ice\tlava\twall", ""}) << written({"floor\twall", "ice\tfloor"}, {start}) << 0
+            << QStringList();
         QTest::newRow("two TABs in a grid row are no empty field")
-            << text("wall|wall|wall/ice||wall|ice//") << written("wall|wall|wall/ice|floor|ice", start) << 0 << "";
+            << crlfLines({"wall\twall\twall", "ice\t\twall\tice", ""})
+            << written({"wall\twall\twall", "ice\tfloor\tice"}, {start}) << 0 << QStringList();
         QTest::newRow("lone CR ends a line, lone LF is a character")
-            << QByteArray("wall\r\r2\t3\tPlayer\ta\nb\r") << written("wall", "2|3|Player|a\nb") << 0 << "";
+            << QByteArray("wall\r\r2\t3\tPlayer\ta\nb\r") << written({"wall"}, {"2\t3\tPlayer\ta\nb"}) << 0
+            << QStringList();
         QTest::newRow("headers in any case, any separator, or missing")
-            << text("floor|floor///0|0|box/SCREEN 2/1|0|wall//sCrEeN:3/0|0|door|7/screen|all/1|0|box/")
-            << written("floor|floor", start + "/0|0|box/1|0|box", {"", "1|0|wall", "0|0|door|7"}) << 3 << "";
+            << crlfLines({"floor\tfloor", "", "", box, "SCREEN 2", "1\t0\twall", "", "sCrEeN:3", "0\t0\tdoor\t7"})
+                + crlfLines({"screen\tall", "1\t0\tbox"})
+            << written({"floor\tfloor"}, {start, box, "1\t0\tbox"}, {{}, {"1\t0\twall"}, {"0\t0\tdoor\t7"}}) << 3
+            << QStringList();
         QTest::newRow("player in any case, the last counts, tail with commas")
-            << text("floor//1|0|PLAYER|x/0|0|player|a| b/") << written("floor", "0|0|Player|a, b") << 0 << "";
+            << crlfLines({"floor", "", "1\t0\tPLAYER\tx", "0\t0\tplayer\ta\t b"})
+            << written({"floor"}, {"0\t0\tPlayer\ta, b"}) << 0 << QStringList();
         QTest::newRow("player line on a corner screen")
-            << text("floor//Screen|3/0|0|Player/") << written("floor", start) << 0 << "4: Unrecognised: \"Player\" at 3: 0, 0";
+            << crlfLines({"floor", "", "Screen\t3", "0\t0\tPlayer"}) << written({"floor"}, {start}) << 0
+            << QStringList{"4: Unrecognised: \"Player\" at 3: 0, 0"};
         QTest::newRow("entity name before tile name")
-            << text("floor//Screen|1/0|0|twin/0|0|wall/") << written("floor", start, {"0|0|wall/0|0|twin"}) << 1 << "";
-        QTest::newRow("tile in screen all replaces the grid's") << text("floor|floor//1|0|ice/") << written("floor|ice", start) << 0 << "";
+            << crlfLines({"floor", "", "Screen\t1", "0\t0\ttwin", "0\t0\twall"})
+            << written({"floor"}, {start}, {{"0\t0\twall", "0\t0\ttwin"}}) << 1 << QStringList();
+        QTest::newRow("tile in screen all replaces the grid's")
+            << crlfLines({"floor\tfloor", "", "1\t0\tice"}) << written({"floor\tice"}, {start}) << 0 << QStringList();
         QTest::newRow("entities off grid and screens are kept")
-            << text("floor//-3|9|box/Screen|7/0|0|box/") << written("floor", start + "/-3|9|box") << 2 << "";
+            << crlfLines({"floor", "", "-3\t9\tbox", "Screen\t7", box}) << written({"floor"}, {start, "-3\t9\tbox"})
+            << 2 << QStringList();
         QTest::newRow("numbers with blanks and fractions")
-            << text("floor//Screen| 1.4/ 2.5 |1.5|box/") << written("floor", start, {"2|2|box"}) << 1 << "";
+            << crlfLines({"floor", "", "Screen\t 1.4", " 2.5 \t1.5\tbox"})
+            << written({"floor"}, {start}, {{"2\t2\tbox"}}) << 1 << QStringList();
         QTest::newRow("unknown and empty kinds are reported and skipped")
-            << text("floor//Screen|2/1|2|xyz/-1|0|/0|0|box/") << written("floor", start, {"", "0|0|box"}) << 1
-            << "4: Unrecognised: \"xyz\" at 2: 1, 2;5: Unrecognised: \"\" at 2: -1, 0";
+            << crlfLines({"floor", "", "Screen\t2", "1\t2\txyz", "-1\t0\t", box})
+            << written({"floor"}, {start}, {{}, {box}}) << 1
+            << QStringList{"4: Unrecognised: \"xyz\" at 2: 1, 2", "5: Unrecognised: \"\" at 2: -1, 0"};
         QTest::newRow("data texts: commas become TABs, spaces go")
-            << text("floor//0|0|Player/0|0|box|a b| c/0|0|box|||/0|0|box|\u00A0/0|0|box| /")
-            << written("floor", "0|0|Player|/0|0|box|ab|c/0|0|box|||/0|0|box|\u00A0/0|0|box|") << 4 << "";
-        QTest::newRow("the most entities") << text("floor//" + QString("0|0|box/").repeated(32767))
-                                           << written("floor", start + QString("/0|0|box").repeated(32767)) << 32767 << "";
-        refuse("empty file", "", "1: the file is empty");
-        refuse("empty first line", "/floor//", "1: the first line is empty, so the level has no rows");
-        refuse("grid to the end", "floor/wall/", "3: the file ends in the grid; an empty line must follow its last row");
-        refuse("too wide", QStringList(71, "floor").join('|') + "//", "1: the level is 71 cells wide; a level is at most 70");
-        refuse("too high", QString("floor/").repeated(71) + '/', "71: the level has more than 70 rows");
-        refuse("short row", "floor|wall/ice//", "2: the row holds 1 of the 2 fields of the first row");
-        refuse("first row ends in a TAB", "floor|//", "1: the row holds 1 of the 2 fields of the first row");
-        refuse("one TAB", "floor//1|box/", "3: an element line needs x, y and a kind, separated by TABs");
-        refuse("x not a number", "floor//a|1|xyz/", "3: x \"a\" is not a number from -32768 to 32767");
-        refuse("x empty", "floor//|1|box/", "3: x \"\" is not a number from -32768 to 32767");
-        refuse("y out of range", "floor//1|32768|box/", "3: y \"32768\" is not a number from -32768 to 32767");
-        refuse("ALL in capitals", "floor//Screen|ALL/", "3: the screen \"ALL\" is neither all nor a number from -32768 to 32767");
-        refuse("header of six", "floor//Screen/", "3: the screen header names no screen");
-        refuse("header of seven", "floor//screen:/", "3: the screen header names no screen");
-        refuse("tile on screen 5", "floor//Screen|5/0|0|wall/", "4: a tile on screen 5; the screens are all and 1 to 4");
-        refuse("tile on screen -1", "floor//Screen|-1/0|0|wall/", "4: a tile on screen -1; the screens are all and 1 to 4");
-        refuse("tile off the grid", "floor//0|0|box/1|0|wall/", "4: a tile at 1, 0, outside the 1 by 1 grid");
-        refuse("too many entities", "floor//" + QString("0|0|box/").repeated(32768), "32770: the level holds more than 32767 entities");
+            << crlfLines({"floor", "", "0\t0\tPlayer", "0\t0\tbox\ta b\t c", "0\t0\tbox\t\t\t", "0\t0\tbox\t\xA0"})
+                + crlfLines({"0\t0\tbox\t "})
+            << written(
+                   {"floor"}, {"0\t0\tPlayer\t", "0\t0\tbox\tab\tc", "0\t0\tbox\t\t\t", "0\t0\tbox\t\xA0", box + "\t"})
+            << 4 << QStringList();
+        QTest::newRow("the most entities")
+            << crlfLines({"floor", ""}) + QByteArray("0\t0\tbox\r\n").repeated(32767)
+            << written({"floor"}, QByteArrayList{start} + QByteArrayList(32767, box)) << 32767 << QStringList();
     }
 
     void reads()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QByteArray, written);
         const Level current = exampleLevel(); // the level in the editor
         const LevelReadResult result = readLevel(file, catalogue(), current);
-        QStringList told;
-        for (const LevelFileReport& report : result.ok ? result.reports : std::vector{result.failure})
-            told << QStringLiteral("%1: %2").arg(report.line).arg(report.message);
-        QTEST(told.join(';'), "told");
+        QVERIFY2(result.ok, qPrintable(result.failure.message));
+        QStringList reports;
+        for (const LevelFileReport& report : result.reports)
+            reports << QStringLiteral("%1: %2").arg(report.line).arg(report.message);
+        QTEST(reports, "reports");
         QCOMPARE(current, exampleLevel()); // the editor's level is left as it was
-        QCOMPARE(result.ok ? writeLevel(result.level, catalogue()) : QByteArray(), written);
-        QTEST(result.ok ? int(result.level.entityCount) : 0, "entities");
+        QTEST(writeLevel(result.level, catalogue()), "written");
+        QTEST(int(result.level.entityCount), "entities");
+    }
+
+    void refuses_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("message"); // after "Bad input file: line N: "
+        const QByteArray grid = crlfLines({"floor", ""}); // one cell
+        const QString notANumber = " is not a number from -32768 to 32767";
+        const QString oneOfTwo = "the row holds 1 of the 2 fields of the first row";
+        const QString noScreen = "the screen header names no screen";
+        const QString screens = "; the screens are all and 1 to 4";
+        QTest::newRow("empty file") << QByteArray("") << 1 << "the file is empty";
+        QTest::newRow("empty first line")
+            << crlfLines({"", "floor", ""}) << 1 << "the first line is empty, so the level has no rows";
+        QTest::newRow("grid to the end") << crlfLines({"floor", "wall"}) << 3
+                                         << "the file ends in the grid; an empty line must follow its last row";
+        QTest::newRow("71 wide") << crlfLines({QByteArrayList(71, "floor").join('\t'), ""}) << 1
+                                 << "the level is 71 cells wide; a level is at most 70";
+        QTest::newRow("71 high") << crlfLines(QByteArrayList(71, "floor") << "") << 71
+                                 << "the level has more than 70 rows";
+        QTest::newRow("short row") << crlfLines({"floor\twall", "ice", ""}) << 2 << oneOfTwo;
+        QTest::newRow("first row ends in a TAB") << crlfLines({"floor\t", ""}) << 1 << oneOfTwo;
+        QTest::newRow("one TAB") << grid + crlfLines({"1\tbox"}) << 3
+                                 << "an element line needs x, y and a kind, separated by TABs";
+        QTest::newRow("x not a number") << grid + crlfLines({"a\t1\txyz"}) << 3 << "x \"a\"" + notANumber;
+        QTest::newRow("x empty") << grid + crlfLines({"\t1\tbox"}) << 3 << "x \"\"" + notANumber;
+        QTest::newRow("y out of range") << grid + crlfLines({"1\t32768\tbox"}) << 3 << "y \"32768\"" + notANumber;
+        QTest::newRow("ALL in capitals") << grid + crlfLines({"Screen\tALL"}) << 3
+                                         << "the screen \"ALL\" is neither all nor a number from -32768 to 32767";
+        QTest::newRow("header of six") << grid + crlfLines({"Screen"}) << 3 << noScreen;
+        QTest::newRow("header of seven") << grid + crlfLines({"screen:"}) << 3 << noScreen;
+        QTest::newRow("tile on screen 5")
+            << grid + crlfLines({"Screen\t5", "0\t0\twall"}) << 4 << "a tile on screen 5" + screens;
+        QTest::newRow("tile on screen -1")
+            << grid + crlfLines({"Screen\t-1", "0\t0\twall"}) << 4 << "a tile on screen -1" + screens;
+        QTest::newRow("tile off the grid")
+            << grid + crlfLines({"0\t0\tbox", "1\t0\twall"}) << 4 << "a tile at 1, 0, outside the 1 by 1 grid";
+        QTest::newRow("32768 entities") << grid + QByteArray("0\t0\tbox\r\n").repeated(32768) << 32770
+                                        << "the level holds more than 32767 entities";
+    }
+
+    void refuses()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, line);
+        QFETCH(QString, message);
+        const Level current = exampleLevel();
+        const LevelReadResult result = readLevel(file, catalogue(), current);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.failure.line, line);
+        QCOMPARE(result.failure.message, QStringLiteral("Bad input file: line %1: ").arg(line) + message);
+        QCOMPARE(current, exampleLevel());
     }
 
     void keepsEightBitTextBothWays()
@@ -152,7 +196,8 @@ private slots:
         Level level = exampleLevel();
         level.playerData = level.entityData[0] = high;
         const QByteArray bytes = writeLevel(level, eightBit);
-        QVERIFY(bytes.contains("\tPlayer\t" + high.toLatin1() + "\r\n") && bytes.contains("\t" + high.toLatin1() + "d\t"));
+        QVERIFY(
+            bytes.contains("\tPlayer\t" + high.toLatin1() + "\r\n") && bytes.contains("\t" + high.toLatin1() + "d\t"));
         QCOMPARE(readLevel(bytes, eightBit, Level()).level, level);
     }
 };

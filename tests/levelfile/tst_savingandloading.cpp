@@ -14,39 +14,142 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
-const QString saveFailure =
-    "File access error - could not save\r\n"
-    "please close any program which may be accessing the file (e.g. the Quandor Game) and try again.";
-const QByteArray startIndex = "A\r\n\r\nb\r\n";
+using Steps = std::function<void(Chooser)>; // what the user does in the chooser
+enum Mode { Load, Save };
+enum Command { SaveCommand, LoadCommand, CloseCommand };
+enum Outcome { Saved, Loaded, Kept, Closed }; // closed with the level kept
 
-// The message boxes a user is to meet, "TEXT>ANSWER" separated by ';': answers them in turn.
-struct Boxes : ScriptedMessages
+constexpr QMessageBox::StandardButton Ok = QMessageBox::Ok, Yes = QMessageBox::Yes, No = QMessageBox::No;
+
+// A message box the user is to meet, and the answer given.
+struct Box
 {
-    QString expected;
+    QString text; // a reason the system gives at the end stands as "': ..."
+    QMessageBox::StandardButton answer;
+};
+using Boxes = QList<Box>;
 
-    explicit Boxes(QString script)
+// Answers the boxes in turn; verify() checks that just these came.
+struct Answers : ScriptedMessages
+{
+    Boxes expected;
+
+    explicit Answers(const Boxes& boxes)
+        : expected(boxes)
     {
-        for (const QString& box : script.split(';', Qt::SkipEmptyParts)) {
-            const QString a = box.section('>', 1);
-            answer(a == "Yes" ? QMessageBox::Yes : a == "No" ? QMessageBox::No : a == "Cancel" ? QMessageBox::Cancel : QMessageBox::Ok);
-        }
-        expected = script.remove(QRegularExpression(">\\w+")).remove(QRegularExpression(";$"));
+        for (const Box& box : boxes)
+            answer(box.answer);
     }
 
-    // The texts (leaving out the system's reasons, which vary), buttons and icons shown.
+    // Also checks each box's buttons and icon: questions offer Yes and No,
+    // the one about unsaved changes Cancel too, reports only OK; a missing
+    // file is the one report with an icon.
     void verify() const
     {
-        QCOMPARE(texts().replaceInStrings(QRegularExpression("': .*"), "': ...").join(';'), expected);
+        QStringList texts;
+        for (const Box& box : expected)
+            texts << box.text;
+        QCOMPARE(this->texts().replaceInStrings(QRegularExpression("': .*"), "': ..."), texts);
         for (const Messages::Request& box : shown()) {
-            const QMessageBox::StandardButtons yesNo = QMessageBox::Yes | QMessageBox::No;
+            const QMessageBox::StandardButtons yesNo = Yes | No;
             QCOMPARE(box.buttons,
                 box.text.startsWith("Do you")          ? yesNo | QMessageBox::Cancel
                     : box.text.startsWith("Overwrite") ? yesNo
                                                        : QMessageBox::Ok);
-            QCOMPARE(box.icon, box.text.endsWith("was not found.") ? Messages::Icon::Exclamation : Messages::Icon::None);
+            QCOMPARE(
+                box.icon, box.text.endsWith("was not found.") ? Messages::Icon::Exclamation : Messages::Icon::None);
         }
+    }
+};
+
+QString pathOf(const QString& name)
+{
+    return QDir::toNativeSeparators("../levels/" + name + ".txt");
+}
+
+QString couldNotAdd(const QString& name)
+{
+    return "Could not add \"" + name + "\" to the level index '" + QDir::toNativeSeparators("../levels/index.txt")
+        + "': ...";
+}
+
+const QString saveFailed =
+    "File access error - could not save\r\n"
+    "please close any program which may be accessing the file (e.g. the Quandor Game) and try again.";
+
+const QByteArray startIndex = "A\r\n\r\nb\r\n";
+// The index, or a level file, before the test: its bytes or one of these.
+const QByteArray asItIs; // the sample game's, or none
+const QByteArray aFolder = "<a folder>";
+const QByteArray noFile = "<no file>";
+
+// Makes `path` what `before` says; false when the file system will not have it.
+bool prepare(const QString& path, const QByteArray& before)
+{
+    if (before == aFolder)
+        return QDir().mkpath(path + "/keep"); // a folder that is not empty stops even root
+    if (before == noFile)
+        return QFile::remove(path);
+    QFile file(path);
+    return before.isNull() || (file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+}
+
+Steps typeThenEnter(const QString& name)
+{
+    return [name](Chooser c) {
+        c.typeName(name);
+        c.pressEnter();
+    };
+}
+
+Steps typeThenEscape(const QString& name)
+{
+    return [name](Chooser c) {
+        c.typeName(name);
+        c.pressEscape();
+    };
+}
+
+Steps pickThenOk(int row)
+{
+    return [row](Chooser c) {
+        c.clickItem(row);
+        c.pressOk();
+    };
+}
+
+// The main window on the sample game, with an edit not yet saved.
+struct Editor
+{
+    TempGame game{TempGame::SampleLevels};
+    frmMain window;
+
+    Editor()
+    {
+        QCOMPARE(modLists::readElements(game.editorDir()).message(), QString());
+        QCOMPARE(window.Form_Load().message(), QString());
+        window.show();
+        levelops::setCell(modLists::level, 0, 1, 1, 2);
+        modLists::level.levelChanged = true;
+    }
+
+    // Gives the command; `user` plays the chooser, which must come just when
+    // there is a `user`.
+    void give(Command command, const Steps& user = {})
+    {
+        ModalDriver driver([&](QWidget* chooser) {
+            QVERIFY2(user, "a chooser came");
+            user(Chooser{chooser});
+        });
+        if (command == CloseCommand)
+            window.close();
+        else
+            command == SaveCommand ? window.cmdSave_Click() : window.cmdLoad_Click();
+        QVERIFY2(driver.ran() == bool(user), "the chooser did not come");
     }
 };
 
@@ -58,222 +161,246 @@ class tst_savingandloading : public QObject
 private slots:
     void chooser_data()
     {
-        QTest::addColumn<bool>("save");
-        QTest::addColumn<QByteArray>("index"); // null: no index; "<dir>": a folder in its place
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("boxes");
-        QTest::addColumn<QString>("fName");
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<Boxes>("boxes");
+        QTest::addColumn<QString>("fName"); // the name it gives its caller
         QTest::addColumn<QByteArray>("indexAfter");
-        const QString couldNotAdd =
-            "Could not add \"%1\" to the level index '" + QDir::toNativeSeparators("../levels/index.txt") + "': ...>Ok";
-        QTest::newRow("load: list, click and OK") << false << startIndex << "title Load;items A,,b;name ALevel;click 0;name A;ok"
-                                                  << ""
-                                                  << "A" << startIndex;
-        QTest::newRow("load: double-click") << false << startIndex << "dclick 2"
-                                            << ""
-                                            << "b" << startIndex;
-        QTest::newRow("load: empty item and Enter") << false << startIndex << "click 1;enter"
-                                                    << ""
-                                                    << "" << startIndex;
-        QTest::newRow("load: unlisted name") << false << startIndex << "type a;enter;open;type A;enter"
-                                             << "Level does not exist!>Ok"
-                                             << "A" << startIndex;
-        QTest::newRow("cancel button") << false << startIndex << "click 0;cancel"
-                                       << ""
-                                       << "" << startIndex;
-        QTest::newRow("Esc") << true << startIndex << "title Save;type New;esc"
-                             << ""
-                             << "" << startIndex;
-        QTest::newRow("close box") << true << startIndex << "type New;close"
-                                   << ""
-                                   << "" << startIndex;
-        QTest::newRow("save: new name appended") << true << startIndex << "type New;enter"
-                                                 << ""
-                                                 << "New" << startIndex + "New\r\n";
-        QTest::newRow("save: an empty name is no level") << true << startIndex << "type;ok"
-                                                         << ""
-                                                         << "" << startIndex;
-        QTest::newRow("save: case makes a new name") << true << startIndex << "type a;ok"
-                                                     << ""
-                                                     << "a" << startIndex + "a\r\n";
-        QTest::newRow("save: 8-bit name, hand-edited index") << true << QByteArray("A\rC") << "items A,C;type \u00C4rger;ok"
-                                                             << ""
-                                                             << "\u00C4rger" << QByteArray("A\rC\r\n\xC4rger\r\n");
-        QTest::newRow("save: name the index cannot hold")
-            << true << startIndex << "type B\u20AC;enter;open;esc" << couldNotAdd.arg("B\u20AC") << "" << startIndex;
-        QTest::newRow("save: listed, No then Yes") << true << startIndex << "click 2;ok;open;ok"
-                                                   << "Overwrite existing b?>No;Overwrite existing b?>Yes"
-                                                   << "b" << startIndex;
+        const QString euro = "B\u20AC"; // Latin-1 has no euro sign
+
+        QTest::newRow("load: first showing, an item clicked, OK") << Load << startIndex << Steps([](Chooser c) {
+            QCOMPARE(c.window->windowTitle(), "Load");
+            QCOMPARE(c.okButton()->text(), "Load");
+            QCOMPARE(c.listedNames(), (QStringList{"A", "", "b"}));
+            QCOMPARE(c.nameBox()->text(), "ALevel");
+            c.clickItem(0);
+            QCOMPARE(c.nameBox()->text(), "A");
+            c.pressOk();
+        }) << Boxes() << "A" << startIndex;
+        QTest::newRow("load: double-click")
+            << Load << startIndex << Steps([](Chooser c) { c.doubleClickItem(2); }) << Boxes() << "b" << startIndex;
+        QTest::newRow("load: the empty item, Enter in the list") << Load << startIndex << Steps([](Chooser c) {
+            c.clickItem(1);
+            c.pressEnter();
+        }) << Boxes() << "" << startIndex;
+        QTest::newRow("load: unlisted name, then a listed one") << Load << startIndex << Steps([](Chooser c) {
+            c.typeName("a");
+            c.pressEnter();
+            QVERIFY(c.window->isVisible());
+            c.typeName("A");
+            c.pressEnter();
+        }) << Boxes{{"Level does not exist!", Ok}} << "A" << startIndex;
+        QTest::newRow("Cancel button") << Load << startIndex << Steps([](Chooser c) {
+            c.clickItem(0);
+            c.pressCancel();
+        }) << Boxes() << "" << startIndex;
+        QTest::newRow("save: an empty name is no level")
+            << Save << startIndex << typeThenEnter("") << Boxes() << "" << startIndex;
+        QTest::newRow("save: a name in another case is new, appended")
+            << Save << startIndex << typeThenEnter("a") << Boxes() << "a" << startIndex + "a\r\n";
+        QTest::newRow("save: 8-bit name, hand-edited index") << Save << QByteArray("A\rC") << Steps([](Chooser c) {
+            QCOMPARE(c.listedNames(), (QStringList{"A", "C"}));
+            c.typeName("\u00C4rger");
+            c.pressOk();
+        }) << Boxes() << "\u00C4rger" << QByteArray("A\rC\r\n\xC4rger\r\n");
+        QTest::newRow("save: a name the index cannot hold") << Save << startIndex << Steps([euro](Chooser c) {
+            c.typeName(euro);
+            c.pressEnter();
+            QVERIFY(c.window->isVisible());
+            c.pressEscape();
+        }) << Boxes{{couldNotAdd(euro), Ok}} << "" << startIndex;
         const QString indexUnusable = "The level index '" + QDir::toNativeSeparators("../levels/index.txt")
-            + "' is a folder, not a file, so the list of levels is empty.>Ok;";
-        QTest::newRow("save: index cannot take the name")
-            << true << QByteArray("<dir>") << "type New;enter;open;esc" << indexUnusable + couldNotAdd.arg("New") << "" << QByteArray();
-        QTest::newRow("no index; layout")
-            << false << QByteArray()
-            << "items ;rect List1 8 8 169 125;rect txtName 8 141 169 19;rect cmdOK 8 168 81 33;rect cmdCancel 97 168 80 33;"
-               "size 20 60;rect List1 8 8 4 125;rect txtName 8 141 4 19;rect cmdOK 8 168 81 33;rect cmdCancel 97 168 80 33;"
-               "size 300 400;rect List1 8 8 284 316;rect txtName 8 332 284 19;rect cmdOK 8 359 138 33;rect cmdCancel 154 359 138 33;esc"
-            << ""
-            << "" << QByteArray();
+            + "' is a folder, not a file, so the list of levels is empty.";
+        QTest::newRow("save: an index that cannot be written") << Save << aFolder << Steps([](Chooser c) {
+            c.typeName("New");
+            c.pressEnter();
+            QVERIFY(c.window->isVisible());
+            c.pressEscape();
+        }) << Boxes{{indexUnusable, Ok}, {couldNotAdd("New"), Ok}}
+                                                               << "" << QByteArray();
+        const QString askB = "Overwrite existing b?";
+        QTest::newRow("save: a listed name, No then Yes") << Save << startIndex << Steps([](Chooser c) {
+            QCOMPARE(c.window->windowTitle(), "Save");
+            QCOMPARE(c.okButton()->text(), "Save");
+            c.clickItem(2);
+            c.pressOk();
+            QVERIFY(c.window->isVisible());
+            QCOMPARE(c.nameBox()->text(), "b");
+            c.pressOk();
+        }) << Boxes{{askB, No}, {askB, Yes}} << "b" << startIndex;
     }
 
     void chooser()
     {
+        QFETCH(Mode, mode);
         QFETCH(QByteArray, index);
-        QFETCH(QString, boxes);
-        QFETCH(bool, save);
-        QFETCH(QString, steps);
+        QFETCH(Steps, steps);
+        QFETCH(Boxes, boxes);
         TempGame game;
         const QString indexPath = QDir(game.levelsDir()).filePath("index.txt");
-        if (index == "<dir>")
-            QVERIFY(QDir().mkdir(indexPath)); // stops root too
-        else if (!index.isNull())
-            game.writeFile(indexPath, index);
-        Boxes shown(boxes);
+        QVERIFY(prepare(indexPath, index));
+        Answers answers(boxes);
         frmLoadSave chooser(nullptr);
-        chooser.save = save;
-        ModalDriver driver([&](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), steps.split(';')); });
+        chooser.save = mode == Save;
+        ModalDriver driver([&](QWidget* modal) { steps(Chooser{modal}); });
         chooser.exec();
         QVERIFY2(driver.ran() && chooser.isHidden(), "the chooser was not shown or stayed open");
         QTEST(chooser.fName, "fName");
-        shown.verify();
+        answers.verify();
         QTEST(TempGame::readFile(indexPath), "indexAfter");
+    }
+
+    // Laid out at 20 by 60 pixels first, where the steps that would give a
+    // negative size are skipped, then at the row's size.
+    void chooserLayout_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("list");
+        QTest::addColumn<QRect>("name");
+        QTest::addColumn<QRect>("ok");
+        QTest::addColumn<QRect>("cancel");
+        const QRect list(8, 8, 169, 125), name(8, 141, 169, 19), ok(8, 168, 81, 33), cancel(97, 168, 80, 33);
+        QTest::newRow("design size") << QSize(185, 209) << list << name << ok << cancel;
+        QTest::newRow("20 by 60: the heights and buttons stay")
+            << QSize(20, 60) << QRect(8, 8, 4, 125) << QRect(8, 141, 4, 19) << ok << cancel;
+        QTest::newRow("300 by 400") << QSize(300, 400) << QRect(8, 8, 284, 316) << QRect(8, 332, 284, 19)
+                                    << QRect(8, 359, 138, 33) << QRect(154, 359, 138, 33);
+    }
+
+    void chooserLayout()
+    {
+        QFETCH(QSize, size);
+        TempGame game;
+        frmLoadSave chooser(nullptr);
+        ModalDriver driver([&](QWidget* modal) {
+            const Chooser c{modal};
+            QCOMPARE(c.listedNames(), QStringList()); // no index: no names
+            QCOMPARE(modal->size(), QSize(185, 209));
+            modal->resize(20, 60);
+            modal->resize(size);
+            QTEST(c.list()->geometry(), "list");
+            QTEST(c.nameBox()->geometry(), "name");
+            QTEST(c.okButton()->geometry(), "ok");
+            QTEST(c.part<QPushButton>("cmdCancel")->geometry(), "cancel");
+            c.pressEscape();
+        });
+        chooser.exec();
+        QVERIFY(driver.ran());
     }
 
     void commands_data()
     {
-        QTest::addColumn<QString>("commands"); // "save", "load" and "close", in turn
-        QTest::addColumn<QString>("steps"); // on each command's chooser, separated by '|'
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<Steps>("steps"); // in the chooser; none: it must not come
         QTest::addColumn<QString>("name"); // the level whose file is at stake
-        QTest::addColumn<QByteArray>("file"); // its file before: null as it is, "<none>" or "<dir>" (a folder)
-        QTest::addColumn<QString>("boxes"); // %P: the file's path
-        QTest::addColumn<QString>("outcome"); // "saved", "loaded" or "kept"; ", closed" when the window closed
-        const QString overwrite = "Overwrite existing FirstSteps?>Yes;Overwrite existing \"%P\"?>", longest(251, 'L');
-        const QString fileAsks = "Overwrite existing \"%P\"?>Yes;", failed = saveFailure + ">Ok";
-        const QByteArray old = "old\r\n", unknown = "floor\tfloor\r\n\r\n1\t1\tzzz\r\n";
-        const QString reported = "Unrecognised: \"zzz\" at 0: 1, 1>Ok", unload = "Do you want to save your changes?>";
-        QTest::newRow("save: new name") << "save"
-                                        << "type Mine;enter"
-                                        << "Mine" << QByteArray() << ""
-                                        << "saved";
-        QTest::newRow("save: overwrite, Yes") << "save"
-                                              << "type FirstSteps;enter"
-                                              << "FirstSteps" << QByteArray() << overwrite + "Yes"
-                                              << "saved";
-        QTest::newRow("save: overwrite, No") << "save"
-                                             << "type FirstSteps;enter"
-                                             << "FirstSteps" << QByteArray() << overwrite + "No"
-                                             << "kept";
-        QTest::newRow("save: chooser cancelled") << "save"
-                                                 << "type FirstSteps;esc"
-                                                 << "FirstSteps" << QByteArray() << ""
-                                                 << "kept";
-        QTest::newRow("save: file missing from the index") << "save"
-                                                           << "type Extra;enter"
-                                                           << "Extra" << old << fileAsks << "saved";
-        QTest::newRow("save: name with a folder in it") << "save"
-                                                        << "type sub/Lvl;enter"
-                                                        << "sub/Lvl" << QByteArray() << failed << "kept";
-        QTest::newRow("save: a folder in the file's place") << "save"
-                                                            << "type Dir;enter"
-                                                            << "Dir" << QByteArray("<dir>") << fileAsks + failed << "kept";
-        // The file can be there, but not the save's new file beside it, whose suffix makes the name too long:
-        // the chooser refuses the name before it goes into the index.
-        QTest::newRow("save: longest file name") << "save"
-                                                 << "type " + longest + ";enter;open;esc" << longest << old
-                                                 << "The name is too long for a level: its file and the temporary file a save writes "
-                                                    "beside it must fit the file system's limit of 255 characters, so a level name may "
-                                                    "have at most 244 characters, and this one has 251.>Ok"
-                                                 << "kept";
-        QTest::newRow("load: sample level") << "load"
-                                            << "click 2;ok"
-                                            << "Crossing" << QByteArray() << ""
-                                            << "loaded";
-        QTest::newRow("load: missing file") << "load"
-                                            << "click 2;ok"
-                                            << "Crossing" << QByteArray("<none>") << "'%P' was not found.>Ok"
-                                            << "kept";
-        QTest::newRow("load: unknown kind") << "load"
-                                            << "click 2;ok"
-                                            << "Crossing" << unknown << reported << "loaded";
-        QTest::newRow("load: bad file") << "load"
-                                        << "click 2;ok"
-                                        << "Crossing" << unknown + "Screen\tALL\r\n"
-                                        << reported
-                + ";Bad input file: line 4: the screen \"ALL\" is neither all nor a number from -32768 to 32767>Ok"
-                                        << "kept";
-        QTest::newRow("chooser keeps its name") << "save;load"
-                                                << "type Kept;esc|name Kept;esc"
-                                                << "" << QByteArray() << ""
-                                                << "kept";
-        QTest::newRow("close: nothing to save") << "save;close"
-                                                << "type Mine;enter|"
-                                                << "Mine" << QByteArray() << ""
-                                                << "saved, closed";
-        QTest::newRow("close: Cancel") << "close"
-                                       << ""
-                                       << "" << QByteArray() << unload + "Cancel"
-                                       << "kept";
-        QTest::newRow("close: No") << "close"
-                                   << ""
-                                   << "" << QByteArray() << unload + "No"
-                                   << "kept, closed";
-        QTest::newRow("close: Yes, chooser cancelled") << "close"
-                                                       << "esc"
-                                                       << "" << QByteArray() << unload + "Yes"
-                                                       << "kept, closed";
+        QTest::addColumn<QByteArray>("file"); // that file before
+        QTest::addColumn<Boxes>("boxes");
+        QTest::addColumn<Outcome>("outcome");
+        const QByteArray old = "old\r\n";
+        const QByteArray unknownKind = "floor\tfloor\r\n\r\n1\t1\tzzz\r\n";
+        const Box unknownReported{"Unrecognised: \"zzz\" at 0: 1, 1", Ok};
+        const Box overwriteListed{"Overwrite existing FirstSteps?", Yes}; // asked by the chooser
+        auto overwriteFile = [](const QString& name, QMessageBox::StandardButton answer) {
+            return Box{"Overwrite existing \"" + pathOf(name) + "\"?", answer};
+        };
+        // The file can be there, but not the save's new file beside it: the
+        // chooser refuses the name before it goes into the index.
+        const QString longest(251, 'L');
+        const QString tooLong =
+            "The name is too long for a level: its file and the temporary file a save writes beside it must "
+            "fit the file system's limit of 255 characters, so a level name may have at most 244 characters, "
+            "and this one has 251.";
+
+        QTest::newRow("save: new name") << SaveCommand << typeThenEnter("Mine") << "Mine" << asItIs << Boxes() << Saved;
+        QTest::newRow("save: overwrite, Yes") << SaveCommand << typeThenEnter("FirstSteps") << "FirstSteps" << asItIs
+                                              << Boxes{overwriteListed, overwriteFile("FirstSteps", Yes)} << Saved;
+        QTest::newRow("save: overwrite, No") << SaveCommand << typeThenEnter("FirstSteps") << "FirstSteps" << asItIs
+                                             << Boxes{overwriteListed, overwriteFile("FirstSteps", No)} << Kept;
+        QTest::newRow("save: chooser cancelled")
+            << SaveCommand << typeThenEscape("FirstSteps") << "FirstSteps" << asItIs << Boxes() << Kept;
+        QTest::newRow("save: a file missing from the index")
+            << SaveCommand << typeThenEnter("Extra") << "Extra" << old << Boxes{overwriteFile("Extra", Yes)} << Saved;
+        QTest::newRow("save: a name with a folder in it")
+            << SaveCommand << typeThenEnter("sub/Lvl") << "sub/Lvl" << asItIs << Boxes{{saveFailed, Ok}} << Kept;
+        QTest::newRow("save: a folder in the file's place")
+            << SaveCommand << typeThenEnter("Dir") << "Dir" << aFolder
+            << Boxes{overwriteFile("Dir", Yes), {saveFailed, Ok}} << Kept;
+        QTest::newRow("save: the longest file name") << SaveCommand << Steps([longest](Chooser c) {
+            c.typeName(longest);
+            c.pressEnter();
+            QVERIFY(c.window->isVisible());
+            c.pressEscape();
+        }) << longest << old << Boxes{{tooLong, Ok}} << Kept;
+        QTest::newRow("load: sample level")
+            << LoadCommand << pickThenOk(2) << "Crossing" << asItIs << Boxes() << Loaded;
+        QTest::newRow("load: missing file") << LoadCommand << pickThenOk(2) << "Crossing" << noFile
+                                            << Boxes{{"'" + pathOf("Crossing") + "' was not found.", Ok}} << Kept;
+        QTest::newRow("load: unknown kind")
+            << LoadCommand << pickThenOk(2) << "Crossing" << unknownKind << Boxes{unknownReported} << Loaded;
+        const QString badScreen =
+            "Bad input file: line 4: the screen \"ALL\" is neither all nor a number from -32768 to 32767";
+        QTest::newRow("load: bad file") << LoadCommand << pickThenOk(2) << "Crossing" << unknownKind + "Screen\tALL\r\n"
+                                        << Boxes{unknownReported, {badScreen, Ok}} << Kept;
+        const QString saveChanges = "Do you want to save your changes?";
+        QTest::newRow("close: Cancel") << CloseCommand << Steps() << "" << asItIs
+                                       << Boxes{{saveChanges, QMessageBox::Cancel}} << Kept;
+        QTest::newRow("close: No") << CloseCommand << Steps() << "" << asItIs << Boxes{{saveChanges, No}} << Closed;
+        QTest::newRow("close: Yes, chooser cancelled")
+            << CloseCommand << typeThenEscape("Mine") << "Mine" << asItIs << Boxes{{saveChanges, Yes}} << Closed;
     }
 
     void commands()
     {
+        QFETCH(Command, command);
+        QFETCH(Steps, steps);
         QFETCH(QString, name);
         QFETCH(QByteArray, file);
-        QFETCH(QString, boxes);
-        QFETCH(QString, steps);
-        QFETCH(QString, outcome);
-        TempGame game(TempGame::SampleLevels);
-        QCOMPARE(modLists::readElements(game.editorDir()).message(), QString());
-        frmMain window;
-        QCOMPARE(window.Form_Load().message(), QString());
-        window.show();
-        levelops::setCell(modLists::level, 0, 1, 1, 2); // an edit not yet saved
-        modLists::level.levelChanged = true;
+        QFETCH(Boxes, boxes);
+        QFETCH(Outcome, outcome);
+        Editor editor;
         Level level = modLists::level;
-        const double innerWidth = window.geometry().innerWidth(MainControl::picInner);
-        const QString path = game.levelPath(name);
-        if (file == "<dir>")
-            QVERIFY(QDir().mkpath(path + "/keep"));
-        else if (file == "<none>")
-            QVERIFY(QFile::remove(path));
-        else if (!file.isNull()) {
-            game.writeFile(path, file);
-            if (TempGame::readFile(path) != file)
-                QSKIP("the file system does not take the file this case needs");
-        }
+        const double innerWidth = editor.window.geometry().innerWidth(MainControl::picInner);
+        const QString path = editor.game.levelPath(name);
+        if (!prepare(path, file))
+            QSKIP("the file system does not take the file this case needs");
         file = TempGame::readFile(path);
-        Boxes shown(boxes.replace("%P", QDir::toNativeSeparators("../levels/" + name + ".txt")));
+        Answers answers(boxes);
 
-        QFETCH(QString, commands);
-        for (const QString& command : commands.split(';')) {
-            const QString chooserSteps = steps.section('|', 0, 0);
-            steps = steps.section('|', 1);
-            ModalDriver driver([&](QWidget* modal) { play(qobject_cast<frmLoadSave*>(modal), chooserSteps.split(';')); });
-            if (command == "close")
-                window.close();
-            else
-                command == "save" ? window.cmdSave_Click() : window.cmdLoad_Click();
-            QVERIFY2(driver.ran() != chooserSteps.isEmpty(), "the chooser did not come");
-        }
+        editor.give(command, steps);
 
-        shown.verify();
-        QCOMPARE(window.isVisible(), !outcome.endsWith("closed"));
-        if (outcome == "loaded")
+        answers.verify();
+        QCOMPARE(editor.window.isVisible(), outcome != Closed);
+        if (outcome == Loaded)
             level = readLevel(file, modLists::catalogue, level).level;
-        level.levelChanged = outcome == "kept" || outcome == "kept, closed";
+        level.levelChanged = outcome == Kept || outcome == Closed;
         QCOMPARE(modLists::level, level);
-        QCOMPARE(TempGame::readFile(path), outcome.startsWith("saved") ? writeLevel(level, modLists::catalogue) : file);
+        QCOMPARE(TempGame::readFile(path), outcome == Saved ? writeLevel(level, modLists::catalogue) : file);
         QVERIFY(!QFileInfo(path).isDir() || QFileInfo::exists(path + "/keep"));
-        QCOMPARE(window.geometry().innerWidth(MainControl::picInner), outcome == "loaded" ? 465.0 * level.levelWidth + 240 : innerWidth);
+        const double loadedWidth = 465.0 * level.levelWidth + 240;
+        QCOMPARE(
+            editor.window.geometry().innerWidth(MainControl::picInner), outcome == Loaded ? loadedWidth : innerWidth);
+    }
+
+    void aSavedLevelClosesWithoutAQuestion()
+    {
+        Editor editor;
+        const Answers none(Boxes{});
+        editor.give(SaveCommand, typeThenEnter("Mine"));
+        editor.give(CloseCommand);
+        none.verify();
+        QVERIFY(!editor.window.isVisible());
+    }
+
+    // The main window makes its chooser once: the name box keeps what it last held.
+    void theChooserKeepsItsName()
+    {
+        Editor editor;
+        editor.give(SaveCommand, typeThenEscape("Kept"));
+        editor.give(LoadCommand, [](Chooser c) {
+            QCOMPARE(c.nameBox()->text(), "Kept");
+            c.pressEscape();
+        });
     }
 };
 

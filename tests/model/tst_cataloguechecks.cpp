@@ -17,7 +17,8 @@ namespace {
 // the count, five lines per entity kind; line `replaced` (from 1) replaced.
 QByteArray catalogue(int replaced = 0, const QByteArray& line = {})
 {
-    QList<QByteArray> lines{"2", "floor", "", "Floor", "wall", "", "Wall", "--", "1", "box", "a.bmp", "o.bmp", "", "Box"};
+    QList<QByteArray> lines{
+        "2", "floor", "", "Floor", "wall", "", "Wall", "--", "1", "box", "a.bmp", "o.bmp", "", "Box"};
     if (replaced > 0)
         lines[replaced - 1] = line;
     return lines.join("\r\n") + "\r\n";
@@ -33,25 +34,30 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("message"); // after "\"Elements.txt\", "
-        QTest::newRow("count of 32769") << catalogue(
-            1, "32769") << "line 1: the number of tile kinds must be a number of at most 32768, but the line reads \"32769\".";
-        QTest::newRow("entity count rounds past 16 bits") << catalogue(
-            9, "32768.5") << "line 9: the number of entity kinds must be a number of at most 32768, but the line reads \"32768.5\".";
-        QTest::newRow("empty tile name") << catalogue(5, "")
-                                         << "line 5: the name of tile kind 1 is empty; a level file could not name the kind.";
-        QTest::newRow("TAB in an entity name")
-            << catalogue(10, "big\tbox")
-            << "line 10: the name of entity kind 0 holds a TAB, which separates the fields of a level file, so a level saved with this "
-               "kind could not be read back. The line reads \"big\tbox\".";
-        QTest::newRow("LF line ends") << QByteArray(catalogue()).replace("\r\n", "\n")
-                                      << "line 1: the lines end in LF only; the catalogue's lines must end in CR LF (a file written on "
-                                         "Linux or macOS may need converting).";
+        QTest::newRow("count of 32769")
+            << catalogue(1, "32769")
+            << "line 1: the number of tile kinds must be a number of at most 32768, but the line reads \"32769\".";
+        QTest::newRow("entity count rounds past 16 bits")
+            << catalogue(9, "32768.5")
+            << "line 9: the number of entity kinds must be a number of at most 32768, but the line reads \"32768.5\".";
+        QTest::newRow("empty tile name") << catalogue(
+            5, "") << "line 5: the name of tile kind 1 is empty; a level file could not name the kind.";
+        QTest::newRow("TAB in an entity name") << catalogue(10, "big\tbox")
+                                               << "line 10: the name of entity kind 0 holds a TAB, which separates the "
+                                                  "fields of a level file, so a level saved with this "
+                                                  "kind could not be read back. The line reads \"big\tbox\".";
+        QTest::newRow("LF line ends")
+            << QByteArray(catalogue()).replace("\r\n", "\n")
+            << "line 1: the lines end in LF only; the catalogue's lines must end in CR LF (a file written on "
+               "Linux or macOS may need converting).";
         const QString longCount = QString(excerptLength, u'7') + QChar(0x2026);
         QTest::newRow("count line of a megabyte")
             << QByteArray(1 << 20, '7') + "\r\n"
-            << "line 1: the number of tile kinds must be a number of at most 32768, but the line reads \"" + longCount + "\".";
-        QTest::newRow("all NUL, at the cap") << QByteArray(filecaps::catalogue, '\0')
-                                             << "line 1: the number of tile kinds must be a number of at least 1, but the line reads \""
+            << "line 1: the number of tile kinds must be a number of at most 32768, but the line reads \"" + longCount
+                + "\".";
+        QTest::newRow("all NUL, at the cap")
+            << QByteArray(filecaps::catalogue, '\0')
+            << "line 1: the number of tile kinds must be a number of at least 1, but the line reads \""
                 + QString(excerptLength, QChar(0)) + QChar(0x2026) + "\".";
     }
 

@@ -108,7 +108,8 @@ private slots:
         const Result written = writeWholeFile(name, QByteArray("level"));
         if (written)
             QSKIP("the file system takes the longer name as well");
-        QVERIFY2(!written.message().isEmpty() && written.message() != QFile().errorString(), qPrintable(written.message()));
+        QVERIFY2(
+            !written.message().isEmpty() && written.message() != QFile().errorString(), qPrintable(written.message()));
     }
 };
 

@@ -44,16 +44,6 @@ private slots:
                     QCOMPARE(level.levelTiles(layer, x, y), qint16(layer == 0 ? 0 : -1));
     }
 
-    void replaceGridKeepsLayersApart()
-    {
-        Level level;
-        levelops::replaceGrid(level, 3, 2);
-        level.levelTiles(4, 2, 1) = 7;
-        QCOMPARE(level.levelTiles(3, 2, 1), qint16(-1));
-        QCOMPARE(level.levelTiles(0, 2, 1), qint16(0));
-        QCOMPARE(level.levelTiles(4, 1, 1), qint16(-1));
-    }
-
     void removeEntity_data()
     {
         QTest::addColumn<int>("count");

@@ -20,14 +20,22 @@ class tst_frmresize : public QObject
 {
     Q_OBJECT
 
+    enum Corner { TopLeft, TopRight, BottomLeft, BottomRight }; // the corner buttons' indexes
+
     std::unique_ptr<EditorSession> session;
     QImage sheet;
 
     // Cell values that tell where they started.
     static qint16 origin(int layer, int x, int y) { return static_cast<qint16>(layer * 100 + y * 10 + x); }
     static QPushButton* button(QWidget* dialog, const QString& name) { return dialog->findChild<QPushButton*>(name); }
-    static QPushButton* corner(QWidget* dialog, int i) { return button(dialog, QStringLiteral("cmdResize%1").arg(i)); }
-    static QLineEdit* box(QWidget* dialog, int i) { return dialog->findChild<QLineEdit*>(i == 0 ? "txtWidth" : "txtHeight"); }
+    static QPushButton* cornerButton(QWidget* dialog, int i)
+    {
+        return button(dialog, QStringLiteral("cmdResize%1").arg(i));
+    }
+    static QLineEdit* box(QWidget* dialog, int i)
+    {
+        return dialog->findChild<QLineEdit*>(i == 0 ? "txtWidth" : "txtHeight");
+    }
 
     // Types over both boxes as the user does: select all, then type (or delete).
     static void typeSize(QWidget* dialog, const QString& width, const QString& height)
@@ -40,25 +48,30 @@ class tst_frmresize : public QObject
         }
     }
 
-    // What the dialog shows: "width x height", the row of the sheet on its
-    // corner buttons (-1: none) and whether they are all "on" or "off".
-    QString state(QWidget* dialog) const
+    // The row of the sheet whose pictures the corner buttons show; -1: none.
+    int pictureRow(QWidget* dialog) const
     {
-        int shownRow = -1;
-        for (int row = 8; row >= 0; --row) {
+        for (int row = 0; row < 9; ++row) {
             bool match = true;
             for (int i = 0; i < 4; ++i)
                 match = match
-                    && corner(dialog, i)->icon().pixmap(60, 60).toImage().convertToFormat(QImage::Format_ARGB32)
+                    && cornerButton(dialog, i)->icon().pixmap(60, 60).toImage().convertToFormat(QImage::Format_ARGB32)
                         == resizepictures::withMagentaTransparent(sheet.copy(64 * i, 64 * row, 60, 60));
-            shownRow = match ? row : shownRow;
+            if (match)
+                return row;
         }
+        return -1;
+    }
+
+    static int enabledCorners(QWidget* dialog)
+    {
         int enabled = 0;
         for (int i = 0; i < 4; ++i)
-            enabled += corner(dialog, i)->isEnabled();
-        const char* buttons = enabled == 4 ? "on" : enabled == 0 ? "off" : "mixed";
-        return QStringLiteral("%1x%2 row %3 %4").arg(box(dialog, 0)->text(), box(dialog, 1)->text()).arg(shownRow).arg(buttons);
+            enabled += cornerButton(dialog, i)->isEnabled();
+        return enabled;
     }
+
+    static QStringList boxTexts(QWidget* dialog) { return {box(dialog, 0)->text(), box(dialog, 1)->text()}; }
 
     // Opens the dialog with the main window's Resize button; `action` plays the user.
     void openResize(const std::function<void(frmResize*)>& action)
@@ -83,66 +96,41 @@ private slots:
 
     void cleanup() { session.reset(); }
 
+    // An 8 by 8 level, every cell and entity marked with where it started, is
+    // resized at one corner: the cells and entities shift, what falls off is
+    // dropped and what comes in is empty.
     void resizeAtACorner_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QString>("state"); // once typed
+        QTest::addColumn<Corner>("corner");
+        QTest::addColumn<QStringList>("typed"); // width and height
+        QTest::addColumn<int>("pictures"); // the sheet row the buttons show once typed (4: the same size)
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QPoint>("shift");
-        QTest::addColumn<QStringList>("entities"); // from the 8 by 8 level's a(2,3) b(7,0) c(1,7) d(5,5) e(0,0)
-        QTest::newRow("grow top left") << 0 << "9"
-                                       << "9"
-                                       << "9x9 row 0 on" << QSize(9, 9) << QPoint(1, 1)
-                                       << QStringList{"a3,4", "b8,1", "c2,8", "d6,6", "e1,1"};
-        QTest::newRow("grow top right") << 1 << "8"
-                                        << " 9 "
-                                        << "8x 9  row 1 on" << QSize(8, 9) << QPoint(0, 1)
-                                        << QStringList{"a2,4", "b7,1", "c1,8", "d5,6", "e0,1"};
-        QTest::newRow("grow bottom left") << 2 << "10"
-                                          << "11"
-                                          << "10x11 row 0 on" << QSize(10, 11) << QPoint(2, 0)
-                                          << QStringList{"a4,3", "b9,0", "c3,7", "d7,5", "e2,0"};
+        QTest::newRow("grow top left") << TopLeft << QStringList{"9", "9"} << 0 << QSize(9, 9) << QPoint(1, 1);
+        QTest::newRow("grow top right, blanks around")
+            << TopRight << QStringList{"8", " 9 "} << 1 << QSize(8, 9) << QPoint(0, 1);
+        QTest::newRow("grow bottom left")
+            << BottomLeft << QStringList{"10", "11"} << 0 << QSize(10, 11) << QPoint(2, 0);
         QTest::newRow("grow bottom right, half to even")
-            << 3 << "10"
-            << "8.5"
-            << "10x8.5 row 3 on" << QSize(10, 8) << QPoint(0, 0) << QStringList{"a2,3", "b7,0", "c1,7", "d5,5", "e0,0"};
-        QTest::newRow("shrink top left") << 0 << "6"
-                                         << "5"
-                                         << "6x5 row 8 on" << QSize(6, 5) << QPoint(-2, -3) << QStringList{"a0,0", "d3,2"};
-        QTest::newRow("shrink top right") << 1 << "8"
-                                          << "5"
-                                          << "8x5 row 7 on" << QSize(8, 5) << QPoint(0, -3) << QStringList{"a2,0", "c1,4", "d5,2"};
-        QTest::newRow("shrink bottom left") << 2 << "6"
-                                            << "8"
-                                            << "6x8 row 5 on" << QSize(6, 8) << QPoint(-2, 0) << QStringList{"a0,3", "b5,0", "d3,5"};
+            << BottomRight << QStringList{"10", "8.5"} << 3 << QSize(10, 8) << QPoint(0, 0);
+        QTest::newRow("shrink top left") << TopLeft << QStringList{"6", "5"} << 8 << QSize(6, 5) << QPoint(-2, -3);
+        QTest::newRow("shrink top right") << TopRight << QStringList{"8", "5"} << 7 << QSize(8, 5) << QPoint(0, -3);
+        QTest::newRow("shrink bottom left") << BottomLeft << QStringList{"6", "8"} << 5 << QSize(6, 8) << QPoint(-2, 0);
         QTest::newRow("shrink bottom right, half to even")
-            << 3 << "6.5"
-            << "7"
-            << "6.5x7 row 8 on" << QSize(6, 7) << QPoint(0, 0) << QStringList{"a2,3", "d5,5", "e0,0"};
+            << BottomRight << QStringList{"6.5", "7"} << 8 << QSize(6, 7) << QPoint(0, 0);
         QTest::newRow("wider, shorter at top left")
-            << 0 << "10"
-            << "6"
-            << "10x6 row 6 on" << QSize(10, 6) << QPoint(2, -2) << QStringList{"a4,1", "c3,5", "d7,3"};
+            << TopLeft << QStringList{"10", "6"} << 6 << QSize(10, 6) << QPoint(2, -2);
         QTest::newRow("narrower, taller at top right")
-            << 1 << "6"
-            << "10"
-            << "6x10 row 2 on" << QSize(6, 10) << QPoint(0, 2) << QStringList{"a2,5", "c1,9", "d5,7", "e0,2"};
-        QTest::newRow("every entity dropped") << 0 << "1"
-                                              << "1"
-                                              << "1x1 row 8 on" << QSize(1, 1) << QPoint(-7, -7) << QStringList{};
-        QTest::newRow("up to the largest") << 0 << "70"
-                                           << "70.5"
-                                           << "70x70.5 row 0 on" << QSize(70, 70) << QPoint(62, 62)
-                                           << QStringList{"a64,65", "b69,62", "c63,69", "d67,67", "e62,62"};
+            << TopRight << QStringList{"6", "10"} << 2 << QSize(6, 10) << QPoint(0, 2);
+        QTest::newRow("every entity dropped") << TopLeft << QStringList{"1", "1"} << 8 << QSize(1, 1) << QPoint(-7, -7);
+        QTest::newRow("up to the largest")
+            << TopLeft << QStringList{"70", "70.5"} << 0 << QSize(70, 70) << QPoint(62, 62);
     }
 
     void resizeAtACorner()
     {
-        QFETCH(int, index);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
+        QFETCH(Corner, corner);
+        QFETCH(QStringList, typed);
         QFETCH(QSize, size);
         QFETCH(QPoint, shift);
         Level& level = modLists::level;
@@ -151,52 +139,64 @@ private slots:
                 for (int y = 0; y < 8; ++y)
                     level.levelTiles(layer, x, y) = origin(layer, x, y);
         const QList<Entity> placed{{0, 2, 3, 1}, {3, 7, 0, 2}, {1, 1, 7, 0}, {4, 5, 5, 3}, {2, 0, 0, 4}};
-        for (int i = 0; i < placed.size(); ++i)
-            place(level, placed[i], QString(QChar(u'a' + i)));
+        for (const Entity& entity : placed)
+            place(level, entity, QStringLiteral("from %1,%2").arg(entity.x).arg(entity.y));
         levelops::movePlayer(level, 7, 7);
         level.levelChanged = false;
         const double mapWidth = session->window().geometry().rect(MainControl::picInner).width;
         ScriptedMessages messages;
         openResize([&](frmResize* dialog) {
-            typeSize(dialog, width, height);
-            QTEST(state(dialog), "state");
+            typeSize(dialog, typed[0], typed[1]);
+            QTEST(pictureRow(dialog), "pictures");
+            QCOMPARE(enabledCorners(dialog), 4);
             // Neither Enter nor Escape does anything, not even on a button.
-            corner(dialog, index)->setFocus();
+            cornerButton(dialog, corner)->setFocus();
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(corner(dialog, index), key);
+                QTest::keyClick(cornerButton(dialog, corner), key);
             QVERIFY(dialog->isVisible() && level.levelWidth == 8 && level.levelHeight == 8);
-            QTest::mouseClick(corner(dialog, index), Qt::LeftButton);
+            QTest::mouseClick(cornerButton(dialog, corner), Qt::LeftButton);
             // The main window is drawn and laid out anew while the dialog stays open.
             QCOMPARE(session->window().findChild<QScrollBar*>("hscArea")->isEnabled(), size.width() == 70);
-            QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(width, height));
+            QCOMPARE(boxTexts(dialog), typed);
+            QCOMPARE(pictureRow(dialog), 4);
             // A second press finds the level at the typed size: nothing moves again.
             const Level once = level;
-            QTest::mouseClick(corner(dialog, index), Qt::LeftButton);
+            QTest::mouseClick(cornerButton(dialog, corner), Qt::LeftButton);
             QVERIFY(level == once);
             button(dialog, "cmdDone")->click(); // applied, so no question
         });
         QVERIFY(messages.shown().isEmpty());
         QCOMPARE(QSize(level.levelTiles.width(), level.levelTiles.height()), size);
+        const QRect grid(QPoint(0, 0), size);
         for (int layer = 0; layer < TileGrid::layerCount; ++layer)
             for (int x = 0; x < size.width(); ++x)
                 for (int y = 0; y < size.height(); ++y) {
                     const QPoint from = QPoint(x, y) - shift;
-                    const qint16 expected =
-                        QRect(0, 0, 8, 8).contains(from) ? origin(layer, from.x(), from.y()) : TileGrid::emptyValue(layer);
+                    const qint16 expected = QRect(0, 0, 8, 8).contains(from) ? origin(layer, from.x(), from.y())
+                                                                             : TileGrid::emptyValue(layer);
                     QVERIFY2(level.levelTiles(layer, x, y) == expected,
                         qPrintable(QStringLiteral("layer %1 cell %2,%3").arg(layer).arg(x).arg(y)));
                 }
-        QStringList entities;
-        for (int slot = 0; slot < level.entityCount; ++slot)
-            entities.append(level.entityData[size_t(slot)]
-                + QStringLiteral("%1,%2").arg(level.entities[size_t(slot)].x).arg(level.entities[size_t(slot)].y));
-        QTEST(entities, "entities");
+        // The entities that stay on the grid keep their order.
+        std::vector<Entity> kept;
+        std::vector<QString> keptData;
+        for (const Entity& entity : placed) {
+            const QPoint to = QPoint(entity.x, entity.y) + shift;
+            if (grid.contains(to)) {
+                kept.push_back({entity.layer, qint16(to.x()), qint16(to.y()), entity.kind});
+                keptData.push_back(QStringLiteral("from %1,%2").arg(entity.x).arg(entity.y));
+            }
+        }
+        QCOMPARE(level.entities, kept);
+        QCOMPARE(level.entityData, keptData);
         QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
         QVERIFY(level.levelChanged);
         QCOMPARE(session->window().geometry().rect(MainControl::picInner).width > mapWidth, size.width() > 8);
         openResize([&](frmResize* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Current size is width:%1 , height:%2").arg(size.width()).arg(size.height()));
-            QCOMPARE(state(dialog), QStringLiteral("%1x%2 row 4 on").arg(size.width()).arg(size.height()));
+            QCOMPARE(dialog->windowTitle(),
+                QStringLiteral("Current size is width:%1 , height:%2").arg(size.width()).arg(size.height()));
+            QCOMPARE(boxTexts(dialog), (QStringList{QString::number(size.width()), QString::number(size.height())}));
+            QCOMPARE(pictureRow(dialog), 4);
             dialog->close();
         });
     }
@@ -206,97 +206,76 @@ private slots:
     // differs from the level's).
     void typedSizeAndDone_data()
     {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QString>("state"); // the pictures of the last size that could be compared stay
+        QTest::addColumn<QStringList>("typed"); // over 10 and 8, on the 8 by 8 level
+        QTest::addColumn<int>("pictures"); // of the last size that could be compared
+        QTest::addColumn<bool>("enabled"); // the corner buttons
         QTest::addColumn<QString>("refusal"); // what a press of a corner reports
-        QTest::addColumn<int>("answer"); // to Done's question; 0: none asked
+        QTest::addColumn<QMessageBox::StandardButton>("answer"); // to Done's question, if asked
         const QString invalid = "On1y pu7 p0sit1f numb3r5 in teh box0rz plx\r\n\r\n                      kthxbye";
         const QString tooLarge = "A level can be at most 70 cells wide and 70 cells high. Please type a smaller size.";
-        QTest::newRow("the level's size") << "8"
-                                          << "8"
-                                          << "8x8 row 4 on"
-                                          << "" << 0;
-        QTest::newRow("rounds to the level's size") << " 8.4"
-                                                    << "7.5"
-                                                    << " 8.4x7.5 row 4 on"
-                                                    << "" << 0;
-        QTest::newRow("wider, No stays") << "9"
-                                         << "8"
-                                         << "9x8 row 3 on"
-                                         << "" << int(QMessageBox::No);
-        QTest::newRow("taller, Yes leaves") << "8"
-                                            << "9"
-                                            << "8x9 row 1 on"
-                                            << "" << int(QMessageBox::Yes);
-        QTest::newRow("zero") << "0"
-                              << "8"
-                              << "0x8 row 3 off" << invalid << int(QMessageBox::No);
-        QTest::newRow("negative") << "8"
-                                  << "-3"
-                                  << "8x-3 row 4 off" << invalid << int(QMessageBox::Yes);
-        QTest::newRow("empty") << ""
-                               << "8"
-                               << "x8 row 3 off" << invalid << 0;
-        QTest::newRow("letters") << "abc"
-                                 << "8"
-                                 << "abcx8 row 3 off" << invalid << 0;
-        QTest::newRow("beyond 16 bits") << "40000"
-                                        << "8"
-                                        << "40000x8 row 3 off" << invalid << 0;
-        QTest::newRow("wider than a map can be") << "71"
-                                                 << "8"
-                                                 << "71x8 row 3 on" << tooLarge << int(QMessageBox::No);
-        QTest::newRow("higher than a map can be") << "8"
-                                                  << "1000"
-                                                  << "8x1000 row 1 on" << tooLarge << int(QMessageBox::Yes);
+        const QMessageBox::StandardButton none = QMessageBox::NoButton, yes = QMessageBox::Yes, no = QMessageBox::No;
+        QTest::newRow("the level's size") << QStringList{"8", "8"} << 4 << true << QString() << none;
+        QTest::newRow("rounds to the level's size") << QStringList{" 8.4", "7.5"} << 4 << true << QString() << none;
+        QTest::newRow("wider, No stays") << QStringList{"9", "8"} << 3 << true << QString() << no;
+        QTest::newRow("taller, Yes leaves") << QStringList{"8", "9"} << 1 << true << QString() << yes;
+        QTest::newRow("zero") << QStringList{"0", "8"} << 3 << false << invalid << no;
+        QTest::newRow("negative") << QStringList{"8", "-3"} << 4 << false << invalid << yes;
+        QTest::newRow("empty") << QStringList{"", "8"} << 3 << false << invalid << none;
+        QTest::newRow("beyond 16 bits") << QStringList{"40000", "8"} << 3 << false << invalid << none;
+        QTest::newRow("wider than a map can be") << QStringList{"71", "8"} << 3 << true << tooLarge << no;
+        QTest::newRow("higher than a map can be") << QStringList{"8", "1000"} << 1 << true << tooLarge << yes;
     }
 
     void typedSizeAndDone()
     {
-        QFETCH(QString, width);
-        QFETCH(QString, height);
+        QFETCH(QStringList, typed);
+        QFETCH(bool, enabled);
         QFETCH(QString, refusal);
-        QFETCH(int, answer);
+        QFETCH(QMessageBox::StandardButton, answer);
+        const bool asked = answer != QMessageBox::NoButton;
         const bool staysOpen = answer == QMessageBox::No;
         const Level before = modLists::level;
         ScriptedMessages messages;
         if (!refusal.isEmpty())
             messages.answer(QMessageBox::Ok);
-        if (answer)
-            messages.answer(QMessageBox::StandardButton(answer));
+        if (asked)
+            messages.answer(answer);
         QPointer<frmResize> first;
         openResize([&](frmResize* dialog) {
             first = dialog;
             typeSize(dialog, "10", "8");
-            typeSize(dialog, width, height);
-            QTEST(state(dialog), "state");
+            typeSize(dialog, typed[0], typed[1]);
+            QTEST(pictureRow(dialog), "pictures");
+            QCOMPARE(enabledCorners(dialog), enabled ? 4 : 0);
             // The handler refuses what the disabled buttons would have.
             if (!refusal.isEmpty())
-                corner(dialog, 2)->isEnabled() ? QTest::mouseClick(corner(dialog, 2), Qt::LeftButton) : dialog->cmdResize_Click(2);
+                enabled ? QTest::mouseClick(cornerButton(dialog, 2), Qt::LeftButton) : dialog->cmdResize_Click(2);
             button(dialog, "cmdDone")->click();
             QCOMPARE(dialog->isVisible(), staysOpen);
             if (staysOpen) {
                 QTest::mouseClick(button(dialog, "cmdReset"), Qt::LeftButton);
-                QCOMPARE(state(dialog), QString("8x8 row 4 on"));
+                QCOMPARE(boxTexts(dialog), (QStringList{"8", "8"}));
+                QCOMPARE(pictureRow(dialog), 4);
                 dialog->close(); // the close box asks nothing
             }
         });
         QStringList expected;
         if (!refusal.isEmpty())
             expected << refusal;
-        if (answer)
+        if (asked)
             expected << "You have made changes since you last applyed, are you sure you want to leave?";
         QCOMPARE(messages.texts(), expected);
         if (!expected.isEmpty())
             QCOMPARE(messages.shown().last().buttons,
-                answer ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
+                asked ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(modLists::level == before);
         // Hidden by Done it is kept; closed it is gone, and the next opening makes a new one.
         QCOMPARE(first.isNull(), staysOpen);
         openResize([&](frmResize* dialog) {
             QCOMPARE(dialog == first.data(), !staysOpen);
-            QCOMPARE(state(dialog), QString("8x8 row 4 on"));
+            QCOMPARE(boxTexts(dialog), (QStringList{"8", "8"}));
+            QCOMPARE(pictureRow(dialog), 4);
+            QCOMPARE(enabledCorners(dialog), 4);
             dialog->close();
         });
         QVERIFY(first.isNull());
@@ -308,12 +287,14 @@ private slots:
         ScriptedMessages messages;
         messages.answer(QMessageBox::Ok);
         openResize([&](frmResize* dialog) {
+            const QStringList names{"Top\nleft", "Top\nright", "Bottom\nleft", "Bottom\nright"};
             for (int i = 0; i < 4; ++i)
-                QCOMPARE(corner(dialog, i)->text(), QStringList({"Top\nleft", "Top\nright", "Bottom\nleft", "Bottom\nright"})[i]);
+                QCOMPARE(cornerButton(dialog, i)->text(), names[i]);
             typeSize(dialog, "x", "9");
-            QCOMPARE(state(dialog), QString("xx9 row -1 off"));
+            QCOMPARE(pictureRow(dialog), -1);
+            QCOMPARE(enabledCorners(dialog), 0);
             typeSize(dialog, "9", "9");
-            QTest::mouseClick(corner(dialog, 3), Qt::LeftButton);
+            QTest::mouseClick(cornerButton(dialog, 3), Qt::LeftButton);
             button(dialog, "cmdDone")->click();
         });
         QCOMPARE(messages.shown().size(), 1);
