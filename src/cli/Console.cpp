@@ -22,6 +22,10 @@ Console::Console()
 #endif
     m_out.open(stdout, QIODevice::WriteOnly);
     m_err.open(stderr, QIODevice::WriteOnly);
+    // Room made once: growing and giving back the room at every write cost
+    // more than the writes themselves.
+    m_pendingOut.reserve(2 * gathered);
+    m_pendingErr.reserve(2 * gathered);
 }
 
 Console::~Console()
@@ -59,5 +63,5 @@ void Console::flush(QFile& stream, QByteArray& pending)
         return;
     stream.write(pending);
     stream.flush();
-    pending.clear();
+    pending.resize(0); // keeps its room
 }
