@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/Console.h"
+#include "cli/PngWriter.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapRenderer.h"
 #include "levelfile/LevelFileLoad.h"
@@ -8,8 +9,9 @@
 #include "levelfile/LevelWriter.h"
 #include "model/CatalogueReader.h"
 
-#include <QImageWriter>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -78,16 +80,24 @@ int format(const Command& command, const Catalogue& catalogue, Console& console)
     return statusOf(loaded);
 }
 
-// Writes the picture as a whole or not at all.
-QString savePng(const QImage& image, const QString& path)
+// Writes the map as a picture, drawn a band of rows at a time straight into
+// the rows being written, so that the whole picture is never held; the file
+// is replaced as a whole or not at all.
+QString savePng(maprenderer::MapDrawing& drawing, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
+    const QSize size = drawing.size();
+    PngWriter png(file, size);
+    QImage band(size.width(), std::min(size.height(), 64), QImage::Format_RGB32);
+    for (int top = 0; top < size.height(); top += band.height()) {
+        drawing.draw(band, top);
+        png.writeRows(band, std::min(band.height(), size.height() - top));
+    }
+    if (!png.finish()) {
         file.cancelWriting();
-        return writer.errorString();
+        return png.errorString();
     }
     if (!file.commit())
         return file.errorString();
@@ -106,8 +116,8 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
     const LoadedLevel loaded = loadReporting(path, catalogue, console);
     if (!loaded.ok)
         return exitstatus::reported;
-    const QImage image = maprenderer::renderLevel(pictures, loaded.level, command.view);
-    if (const QString error = savePng(image, command.output); !error.isEmpty()) {
+    maprenderer::MapDrawing drawing(pictures, loaded.level, command.view);
+    if (const QString error = savePng(drawing, command.output); !error.isEmpty()) {
         console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, error));
         return exitstatus::reported;
     }
