@@ -12,6 +12,8 @@ namespace {
 // Finds the first TAB of the text; its length when there is none.
 qsizetype tabIn(QLatin1StringView text)
 {
+    if (text.isEmpty())
+        return 0;
     const void* tab = std::memchr(text.data(), '\t', static_cast<size_t>(text.size()));
     return tab ? static_cast<const char*>(tab) - text.data() : text.size();
 }
