@@ -41,7 +41,8 @@ public:
     QSize size() const { return m_size; }
 
     // Draws the map's pixel rows from `top` on into `rows`, a 32-bit RGB
-    // image as wide as the map whose row 0 is the map's row `top`.
+    // image as wide as the map whose row 0 is the map's row `top`; rows
+    // past the map's last are left as they were.
     void draw(QImage& rows, int top);
 
 private:
