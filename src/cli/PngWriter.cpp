@@ -42,7 +42,7 @@ PngWriter::PngWriter(QIODevice& device, QSize size)
     if (m_device.write("\x89PNG\r\n\x1a\n", 8) != 8)
         m_error = m_device.errorString();
     QByteArray header = bigEndian(static_cast<quint32>(size.width())) + bigEndian(static_cast<quint32>(size.height()));
-    header += QByteArray("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no filter method but the standard one, no interlace
+    header += QByteArray("\x08\x02\x00\x00\x00", 5); // 8 bits a channel, RGB, deflate, the standard filter method, no interlace
     writeChunk("IHDR", header);
 }
 
@@ -64,7 +64,7 @@ void PngWriter::writeRows(const QImage& rows, int count)
         }
         m_stream->next_in = reinterpret_cast<Bytef*>(m_row.data());
         m_stream->avail_in = static_cast<uInt>(m_row.size());
-        deflateRow(Z_NO_FLUSH);
+        deflateInput(Z_NO_FLUSH);
         ++m_rowsWritten;
     }
 }
@@ -75,7 +75,7 @@ bool PngWriter::finish()
         m_error = QStringLiteral("the picture was left unfinished");
     if (m_error.isEmpty()) {
         m_stream->avail_in = 0;
-        deflateRow(Z_FINISH);
+        deflateInput(Z_FINISH);
     }
     if (m_error.isEmpty())
         writeChunk("IEND", {});
@@ -84,7 +84,7 @@ bool PngWriter::finish()
 
 // Deflates the input given, writing every chunk that fills; with Z_FINISH,
 // ends the stream and writes the rest.
-void PngWriter::deflateRow(int flush)
+void PngWriter::deflateInput(int flush)
 {
     for (;;) {
         const int status = deflate(m_stream.get(), flush);

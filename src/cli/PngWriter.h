@@ -32,7 +32,7 @@ public:
     QString errorString() const { return m_error; }
 
 private:
-    void deflateRow(int flush);
+    void deflateInput(int flush);
     void writeChunk(const char* type, const QByteArray& data);
 
     QIODevice& m_device;
