@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/Console.h"
+#include "cli/PngWriter.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapRenderer.h"
 #include "levelfile/LevelFileLoad.h"
@@ -8,7 +9,7 @@
 #include "model/CatalogueReader.h"
 #include "model/WholeFile.h"
 
-#include <QImageWriter>
+#include <algorithm>
 
 namespace {
 
@@ -91,13 +92,21 @@ int format(const Command& command, const Catalogue& catalogue, Console& console)
     return load.told > 0 ? exitstatus::reported : exitstatus::clean;
 }
 
-// Writes the picture as a whole or not at all.
-Result savePng(const QImage& image, const QString& path)
+// Writes the map as a picture, drawn a band of rows at a time straight into
+// the rows being written, so that the whole picture is never held; the file
+// is replaced as a whole or not at all.
+Result savePng(maprenderer::MapDrawing& drawing, const QString& path)
 {
-    return writeWholeFile(path, [&image](QIODevice& file) {
-        QImageWriter writer(&file, "png");
-        if (!writer.write(image))
-            return Result::failure(writer.errorString());
+    return writeWholeFile(path, [&drawing](QIODevice& file) {
+        const QSize size = drawing.size();
+        PngWriter png(file, size);
+        QImage band(size.width(), std::min(size.height(), 64), QImage::Format_RGB32);
+        for (int top = 0; top < size.height(); top += band.height()) {
+            drawing.draw(band, top);
+            png.writeRows(band, std::min(band.height(), size.height() - top));
+        }
+        if (!png.finish())
+            return Result::failure(png.errorString());
         return Result::success();
     });
 }
@@ -114,8 +123,8 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
     const ToldLoad load = loadTelling(path, catalogue, false, [&](const QString& line) { console.errLine(line); });
     if (!load.loaded.ok)
         return exitstatus::reported;
-    const QImage image = maprenderer::renderLevel(pictures, load.loaded.level, command.view);
-    if (const Result written = savePng(image, command.output); !written) {
+    maprenderer::MapDrawing drawing(pictures, load.loaded.level, command.view);
+    if (const Result written = savePng(drawing, command.output); !written) {
         console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
         return exitstatus::reported;
     }

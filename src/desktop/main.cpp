@@ -16,39 +16,74 @@ QIcon applicationIcon()
     return icon;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+// The names the settings are kept under, the caption of every message box,
+// the version, and the name by which the desktop matches the windows to the
+// installed entry and its icon. They are set before any application object.
+void nameTheApplication()
 {
-    QApplication app(argc, argv);
-    // The settings are kept under these names, and every message box is captioned with the title.
-    QApplication::setOrganizationName(QString::fromLatin1(Messages::title));
-    QApplication::setApplicationName(QString::fromLatin1(Messages::title));
-    QApplication::setApplicationVersion(QStringLiteral(TILEWRIGHT_VERSION));
-    // Lets the desktop match the windows to the installed entry and its icon.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(Messages::title));
+    QCoreApplication::setApplicationName(QString::fromLatin1(Messages::title));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TILEWRIGHT_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TILEWRIGHT_APP_ID));
-    QApplication::setWindowIcon(applicationIcon());
+}
 
-    QCommandLineParser parser;
-    const EditorArguments arguments = parseEditorArguments(parser, QApplication::arguments());
+// True when the command line asks only for the help or the version text.
+bool asksForText(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-h" || argument == "-?" || argument == "--help" || argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+// Answers a command line that asks for no window: the help, the version or
+// a usage error. Returns the exit status.
+int answerInText(QCommandLineParser& parser, const EditorArguments& arguments)
+{
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (arguments.request) {
     case EditorArguments::Help:
         // Only the parser itself can list Qt's own options; it ends the program.
         if (parser.isSet(QStringLiteral("help-all")))
-            parser.process(QApplication::arguments());
+            parser.process(QCoreApplication::arguments());
         out << parser.helpText();
         return 0;
     case EditorArguments::Version:
-        out << "tilewright " << QApplication::applicationVersion() << '\n';
+        out << "tilewright " << QCoreApplication::applicationVersion() << '\n';
         return 0;
     case EditorArguments::UsageError:
-        err << "tilewright: " << arguments.error << '\n' << editorUsage << "\nTry 'tilewright --help' for more information.\n";
-        return 2;
     case EditorArguments::Start:
         break;
     }
+    err << "tilewright: " << arguments.error << '\n' << editorUsage << "\nTry 'tilewright --help' for more information.\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    nameTheApplication();
+
+    // The help and the version need no display: they are answered before
+    // the window system is reached, so they work on a machine without one.
+    if (asksForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        const EditorArguments arguments = parseEditorArguments(parser, QCoreApplication::arguments());
+        if (arguments.request == EditorArguments::Help || arguments.request == EditorArguments::Version)
+            return answerInText(parser, arguments);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(applicationIcon());
+    QCommandLineParser parser;
+    const EditorArguments arguments = parseEditorArguments(parser, QApplication::arguments());
+    if (arguments.request != EditorArguments::Start)
+        return answerInText(parser, arguments);
 
     const EditorStart start = startEditor(arguments);
     if (!start.window)

@@ -1,5 +1,6 @@
 #include "editor/MapRenderer.h"
 
+#include "editor/CellComposer.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapGeometry.h"
 #include "model/Level.h"
@@ -68,10 +69,12 @@ void combine(QImage& map, const QRect& clip, QPoint at, const QImage& given, Com
 class CellPainter
 {
 public:
-    CellPainter(QImage& image, const EditorPictures& pictures, const QRect& clip)
+    // Row 0 of `image` is the map's row `top`; `clip` is in the image's own pixels.
+    CellPainter(QImage& image, const EditorPictures& pictures, const QRect& clip, int top = 0)
         : m_image(image)
         , m_pictures(pictures)
         , m_clip(clip & image.rect())
+        , m_top(top)
     {
     }
 
@@ -98,7 +101,7 @@ public:
 private:
     void put(const QImage& picture, int x, int y, Combine op)
     {
-        const QPoint corner = cellCornerPixels(x, y);
+        const QPoint corner = cellCornerPixels(x, y) - QPoint(0, m_top);
         combine(m_image, m_clip, corner, picture, op);
         m_touched |= QRect(corner, picture.size());
     }
@@ -106,6 +109,7 @@ private:
     QImage& m_image;
     const EditorPictures& m_pictures;
     QRect m_clip;
+    int m_top;
     QRect m_touched;
 };
 
@@ -127,8 +131,9 @@ int firstPixelFrom(int halfTwips)
 // then lies, if that pixel's centre is inside the clip rectangle. A pixel
 // depends only on the line, never on where the segment starts, so a cell's
 // hatch falls on exactly the pixels of the grid's. Computed in half twips so
-// that every step is a whole number.
-void hatchLine(uchar* bits, qsizetype bytesPerLine, const QRect& clip, int x1, int y1, int x2, int y2)
+// that every step is a whole number. Rows are the map's; `bits` holds the
+// map's rows from `top` on.
+void hatchLine(uchar* bits, qsizetype bytesPerLine, int top, const QRect& clip, int x1, int y1, int x2, int y2)
 {
     const int slope = (x2 - x1) * (y2 - y1) >= 0 ? 1 : -1;
     const int yLow = 2 * std::min(y1, y2);
@@ -140,11 +145,12 @@ void hatchLine(uchar* bits, qsizetype bytesPerLine, const QRect& clip, int x1, i
     const int lastRow = std::min(clip.bottom(), floorDiv(yHigh - pixelHalfTwips / 2, pixelHalfTwips));
     for (int row = firstRow; row <= lastRow; ++row, column += slope)
         if (column >= clip.left() && column <= clip.right())
-            reinterpret_cast<QRgb*>(bits + row * bytesPerLine)[column] = hatchColour;
+            reinterpret_cast<QRgb*>(bits + (row - top) * bytesPerLine)[column] = hatchColour;
 }
 
-// The hatch over a rectangle in twips, drawn only within `limit` (pixels).
-void hatch(QImage& image, const QRect& limit, int left, int top, int width, int height)
+// The hatch over a rectangle in twips, drawn only within `limit` (the map's
+// pixels). Row 0 of `image` is the map's row `origin`.
+void hatch(QImage& image, int origin, const QRect& limit, int left, int top, int width, int height)
 {
     const int s = hatchSpacing;
     const int right = left + width;
@@ -157,7 +163,7 @@ void hatch(QImage& image, const QRect& limit, int left, int top, int width, int 
         return;
     uchar* bits = image.bits();
     const qsizetype bytesPerLine = image.bytesPerLine();
-    auto line = [=](int x1, int y1, int x2, int y2) { hatchLine(bits, bytesPerLine, clip, x1, y1, x2, y2); };
+    auto line = [=](int x1, int y1, int x2, int y2) { hatchLine(bits, bytesPerLine, origin, clip, x1, y1, x2, y2); };
 
     for (int i = left; i <= right; i += s) {
         if (i + height <= right) {
@@ -210,12 +216,13 @@ bool isCornerView(int view)
     return view > 0 && view < TileGrid::layerCount;
 }
 
-// Draws the part of the whole map that lies in `band`; no picture is taller
-// than `reach` pixels.
-void drawBand(QImage& image, const QRect& band, int reach, const EditorPictures& pictures, const Level& level, int view)
+// Draws the part of the whole map that lies in `band` (the map's pixels) into
+// `image`, whose row 0 is the map's row `origin`; no picture is taller than
+// `reach` pixels.
+void drawBand(QImage& image, int origin, const QRect& band, int reach, const EditorPictures& pictures, const Level& level, int view)
 {
     for (int row = band.top(); row <= band.bottom(); ++row)
-        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(row)), image.width(), backgroundColour);
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(row - origin)), image.width(), backgroundColour);
 
     // The cell rows whose pictures can reach into the band.
     const int pitch = cellPitch / mapgeometry::pixelTwips;
@@ -225,14 +232,14 @@ void drawBand(QImage& image, const QRect& band, int reach, const EditorPictures&
     const int lastRow = std::min(rows.second, level.levelHeight - 1);
     const int width = level.levelWidth;
 
-    CellPainter cells(image, pictures, band);
+    CellPainter cells(image, pictures, band.translated(0, -origin), origin);
     for (int x = 0; x < width; ++x)
         for (int y = firstRow; y <= lastRow; ++y)
             cells.tile(level.levelTiles(0, x, y), x, y);
     drawEntitiesOn(cells, level, 0, rows);
 
     if (isCornerView(view)) {
-        hatch(image, band, mapgeometry::margin, mapgeometry::margin, cellPitch * level.levelWidth, cellPitch * level.levelHeight);
+        hatch(image, origin, band, mapgeometry::margin, mapgeometry::margin, cellPitch * level.levelWidth, cellPitch * level.levelHeight);
         for (int x = 0; x < width; ++x)
             for (int y = firstRow; y <= lastRow; ++y) {
                 const qint16 kind = level.levelTiles(view, x, y);
@@ -247,22 +254,92 @@ void drawBand(QImage& image, const QRect& band, int reach, const EditorPictures&
 
 } // namespace
 
+MapDrawing::MapDrawing(const EditorPictures& pictures, const Level& level, int view)
+    : m_pictures(pictures)
+    , m_level(level)
+    , m_view(view)
+    , m_size(mapgeometry::innerPixels(level.levelWidth, level.levelHeight))
+{
+    if (!CellComposer::fits(pictures))
+        return;
+    m_cells = std::make_unique<CellComposer>(pictures, level, view);
+    auto addOffGrid = [&](int layer) {
+        for (int slot = 0; slot < level.entityCount; ++slot) {
+            const Entity& e = level.entities[static_cast<size_t>(slot)];
+            if (e.layer == layer && !level.levelTiles.contains(e.x, e.y))
+                m_offGrid.push_back(slot);
+        }
+    };
+    addOffGrid(0);
+    if (isCornerView(view))
+        addOffGrid(view);
+}
+
+MapDrawing::~MapDrawing() = default;
+
+void MapDrawing::draw(QImage& rows, int top)
+{
+    if (!m_cells) {
+        drawInBands(rows, top);
+        return;
+    }
+    drawMargins(rows, top);
+    m_cells->draw(rows, top);
+    drawOffGrid(rows, top);
+}
+
+// The background around the grid, in the rows from `top` on.
+void MapDrawing::drawMargins(QImage& rows, int top) const
+{
+    const QPoint gridStart = mapgeometry::cellCornerPixels(0, 0);
+    const QPoint gridEnd = mapgeometry::cellCornerPixels(m_level.levelWidth, m_level.levelHeight);
+    const int end = std::min(top + rows.height(), m_size.height());
+    for (int row = top; row < end; ++row) {
+        QRgb* line = reinterpret_cast<QRgb*>(rows.scanLine(row - top));
+        if (row < gridStart.y() || row >= gridEnd.y()) {
+            std::fill_n(line, rows.width(), backgroundColour);
+        } else {
+            std::fill(line, line + gridStart.x(), backgroundColour);
+            std::fill(line + gridEnd.x(), line + rows.width(), backgroundColour);
+        }
+    }
+}
+
+// What stands outside the grid reaches at most into the margins, where
+// nothing else is drawn; each thing keeps its place in the drawing order.
+void MapDrawing::drawOffGrid(QImage& rows, int top) const
+{
+    CellPainter cells(rows, m_pictures, rows.rect(), top);
+    for (const int slot : m_offGrid) {
+        const Entity& e = m_level.entities[static_cast<size_t>(slot)];
+        cells.entity(e.kind, e.x, e.y);
+    }
+    if (!m_level.levelTiles.contains(m_level.playerX, m_level.playerY))
+        cells.player(m_level.playerX, m_level.playerY);
+}
+
+// Every layer over the whole map in turn, in bands of a few cell rows, each
+// clipped to its own pixel rows. A band stays in the processor's cache while
+// all layers are applied to it.
+void MapDrawing::drawInBands(QImage& rows, int top) const
+{
+    const int bandHeight = 4 * cellPitch / mapgeometry::pixelTwips;
+    const EditorPictures& p = m_pictures;
+    const int reach = tallest(p.tiles, tallest(p.entityAnd, tallest(p.entityOr, p.player.height())));
+    const int end = std::min(top + rows.height(), m_size.height());
+    for (int bandTop = top; bandTop < end; bandTop += bandHeight) {
+        const QRect band(0, bandTop, rows.width(), std::min(bandHeight, end - bandTop));
+        drawBand(rows, top, band, reach, p, m_level, m_view);
+    }
+}
+
 void drawTiles(QImage& image, const EditorPictures& pictures, const Level& level, int view)
 {
     Q_ASSERT(level.isConsistent());
-    const QSize size = mapgeometry::innerPixels(level.levelWidth, level.levelHeight);
-    if (image.size() != size || image.format() != QImage::Format_RGB32)
-        image = QImage(size, QImage::Format_RGB32);
-
-    // The map is drawn in bands of a few cell rows, each clipped to its own
-    // pixel rows. Every pixel still gets the same operations in the same
-    // order, but a band stays in the processor's cache while they are applied.
-    const int bandHeight = 4 * cellPitch / mapgeometry::pixelTwips;
-    const int reach = tallest(pictures.tiles, tallest(pictures.entityAnd, tallest(pictures.entityOr, pictures.player.height())));
-    for (int top = 0; top < image.height(); top += bandHeight) {
-        const QRect band(0, top, image.width(), std::min(bandHeight, image.height() - top));
-        drawBand(image, band, reach, pictures, level, view);
-    }
+    MapDrawing drawing(pictures, level, view);
+    if (image.size() != drawing.size() || image.format() != QImage::Format_RGB32)
+        image = QImage(drawing.size(), QImage::Format_RGB32);
+    drawing.draw(image, 0);
 }
 
 QImage renderLevel(const EditorPictures& pictures, const Level& level, int view)
@@ -298,7 +375,7 @@ QRect drawCell(QImage& image, const EditorPictures& pictures, const Level& level
 
 void drawHatch(QImage& image, int left, int top, int width, int height)
 {
-    hatch(image, image.rect(), left, top, width, height);
+    hatch(image, 0, image.rect(), left, top, width, height);
 }
 
 } // namespace maprenderer

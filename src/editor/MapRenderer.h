@@ -4,6 +4,11 @@
 #include <QImage>
 #include <QRect>
 
+#include <memory>
+#include <vector>
+
+class CellComposer;
+
 struct EditorPictures;
 struct Level;
 
@@ -21,6 +26,41 @@ inline constexpr QRgb backgroundColour = 0xFFF0F0F0;
 inline constexpr QRgb hatchColour = 0xFFC0C0C0;
 // Twips between neighbouring hatch lines: a third of the cell pitch.
 inline constexpr int hatchSpacing = 155;
+
+// A level's map in one view, ready to be drawn a run of pixel rows at a time
+// with the same pixels as drawTiles, so that a picture of the whole map can
+// be written without ever holding all of it. The pictures and the level must
+// outlive it, unchanged.
+class MapDrawing
+{
+public:
+    MapDrawing(const EditorPictures& pictures, const Level& level, int view);
+    ~MapDrawing();
+
+    // The whole map, in pixels.
+    QSize size() const { return m_size; }
+
+    // Draws the map's pixel rows from `top` on into `rows`, a 32-bit RGB
+    // image as wide as the map whose row 0 is the map's row `top`; rows
+    // past the map's last are left as they were.
+    void draw(QImage& rows, int top);
+
+private:
+    void drawMargins(QImage& rows, int top) const;
+    void drawOffGrid(QImage& rows, int top) const;
+    void drawInBands(QImage& rows, int top) const;
+
+    const EditorPictures& m_pictures;
+    const Level& m_level;
+    int m_view;
+    QSize m_size;
+    // Draws the grid when every picture fits in its cell; otherwise the map
+    // is drawn layer by layer in bands.
+    std::unique_ptr<CellComposer> m_cells;
+    // Slots of the entities drawn in this view that stand outside the grid,
+    // in drawing order.
+    std::vector<int> m_offGrid;
+};
 
 // Clears `image` and draws the whole level in `view`. The image is made anew,
 // at the map's inner size, when it does not already have that size.

@@ -4,40 +4,68 @@
 #include "model/Numbers.h"
 #include "model/TextLines.h"
 
-#include <QHash>
-
+#include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace {
 
+// Finds the first TAB of the text; its length when there is none.
+qsizetype tabIn(QLatin1StringView text)
+{
+    if (text.isEmpty())
+        return 0;
+    const void* tab = std::memchr(text.data(), '\t', static_cast<size_t>(text.size()));
+    return tab ? static_cast<const char*>(tab) - text.data() : text.size();
+}
+
 // The kinds by name. A large level has tens of thousands of element lines,
 // each looked up among the entity kinds and then the tile kinds, so the
 // names are hashed once per read rather than compared one by one per line.
+// The lines are Latin-1 bytes, and so are the names here: a name with a
+// character beyond Latin-1 can match no line, and is left out.
 class KindNames
 {
 public:
     template<typename NameOf>
     KindNames(int count, NameOf nameOf)
     {
+        std::vector<int> kinds;
+        for (int kind = 0; kind < count; ++kind) {
+            const QString& name = nameOf(kind);
+            if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+                m_names.push_back(name.toLatin1());
+                kinds.push_back(kind);
+            }
+        }
         // The first kind of a name in catalogue order is the one a name means.
-        for (int kind = 0; kind < count; ++kind)
-            m_kinds.try_emplace(QStringView(nameOf(kind)), kind);
+        for (size_t i = 0; i < m_names.size(); ++i)
+            m_kinds.try_emplace(QByteArrayView(m_names[i]), kinds[i]);
     }
 
     // The kind of that name, or -1.
-    int find(QStringView name) const
+    int find(QLatin1StringView name) const
     {
-        const auto it = m_kinds.find(name);
+        const auto it = m_kinds.find(QByteArrayView(name.data(), name.size()));
         return it == m_kinds.end() ? -1 : it->second;
     }
 
 private:
+    // Names are short: a plain FNV-1a hash of their bytes costs a fraction
+    // of Qt's own, which is built for long and hostile keys.
     struct Hash
     {
-        size_t operator()(QStringView text) const { return qHash(text); }
+        size_t operator()(QByteArrayView text) const
+        {
+            quint64 hash = 14695981039346656037ull;
+            for (const char c : text)
+                hash = (hash ^ static_cast<uchar>(c)) * 1099511628211ull;
+            return static_cast<size_t>(hash);
+        }
     };
-    // The views point into the catalogue, which outlives the read.
-    std::unordered_map<QStringView, int, Hash> m_kinds;
+    std::vector<QByteArray> m_names;
+    // The views point into m_names, whose arrays stay where they are.
+    std::unordered_map<QByteArrayView, int, Hash> m_kinds;
 };
 
 // Reads one file. Each step returns false once the read has failed; the
@@ -69,7 +97,7 @@ public:
         LineReader lines(m_bytes);
         if (!readGrid(lines))
             return std::move(m_result);
-        lines.readLine(); // the empty line that ends the grid
+        lines.readLineView(); // the empty line that ends the grid
         if (!readSections(lines))
             return std::move(m_result);
         level.levelChanged = false;
@@ -107,13 +135,13 @@ private:
         LineReader lines(m_bytes);
         if (lines.atEnd())
             return fail(1, QStringLiteral("the file is empty"));
-        const QString first = lines.readLine();
+        const QLatin1StringView first = lines.readLineView();
         if (first.isEmpty())
             return fail(1, QStringLiteral("the first line is empty, so the level has no rows"));
         // A file whose lines end in LF alone reads as one line: say so rather
         // than give its width or its want of an empty line.
         const bool lineFeeds = first.contains(u'\n');
-        const qsizetype columns = first.count(u'\t') + 1;
+        const qsizetype columns = std::count(first.begin(), first.end(), '\t') + 1;
         if (columns > Level::maxSize)
             return lineFeeds
                 ? failOnLineFeeds()
@@ -123,7 +151,7 @@ private:
             if (lines.atEnd())
                 return lineFeeds ? failOnLineFeeds()
                                  : fail(rows + 1, QStringLiteral("the file ends in the grid; an empty line must follow its last row"));
-            if (lines.readLine().isEmpty())
+            if (lines.readLineView().isEmpty())
                 break;
             if (++rows > Level::maxSize)
                 return fail(rows, QStringLiteral("the level has more than %1 rows").arg(Level::maxSize));
@@ -137,16 +165,13 @@ private:
     {
         Level& level = m_result.level;
         for (int y = 0; y < level.levelHeight; ++y) {
-            const QString line = lines.readLine();
-            QStringView rest = line;
+            QLatin1StringView rest = lines.readLineView();
             for (int x = 0; x < level.levelWidth; ++x) {
                 if (rest.isEmpty())
                     return fail(lines.lineNumber(),
                         QStringLiteral("the row holds %1 of the %2 fields of the first row").arg(x).arg(level.levelWidth));
                 // A field takes its first character whatever it is, so it is never empty.
-                qsizetype end = 1;
-                while (end < rest.size() && rest[end] != u'\t')
-                    ++end;
+                const qsizetype end = 1 + tabIn(rest.sliced(1));
                 const int kind = tileKind(rest.first(end));
                 rest = rest.sliced(end);
                 if (!rest.isEmpty())
@@ -162,10 +187,10 @@ private:
     bool readSections(LineReader& lines)
     {
         while (!lines.atEnd()) {
-            const QString line = lines.readLine();
+            const QLatin1StringView line = lines.readLineView();
             if (line.isEmpty())
                 continue;
-            if (line.size() >= 6 && QStringView(line).first(6).compare(u"screen", Qt::CaseInsensitive) == 0) {
+            if (line.size() >= 6 && line.first(6).compare(QLatin1StringView("screen"), Qt::CaseInsensitive) == 0) {
                 if (!readScreenHeader(line, lines.lineNumber()))
                     return false;
             } else if (!readElement(line, lines.lineNumber())) {
@@ -176,12 +201,12 @@ private:
     }
 
     // "screen", any one separator, then "all" or the screen's number.
-    bool readScreenHeader(const QString& line, int lineNumber)
+    bool readScreenHeader(QLatin1StringView line, int lineNumber)
     {
         if (line.size() < 8)
             return fail(lineNumber, QStringLiteral("the screen header names no screen"));
-        const QStringView screen = QStringView(line).sliced(7);
-        if (screen == u"all") {
+        const QLatin1StringView screen = line.sliced(7);
+        if (screen == QLatin1StringView("all")) {
             m_screen = 0;
             return true;
         }
@@ -194,12 +219,12 @@ private:
     }
 
     // A field ended by a TAB, which is dropped.
-    bool takeNumber(QStringView& rest, qint16& value, const char* what, int lineNumber)
+    bool takeNumber(QLatin1StringView& rest, qint16& value, const char* what, int lineNumber)
     {
-        const qsizetype tab = rest.indexOf(u'\t');
-        if (tab < 0)
+        const qsizetype tab = tabIn(rest);
+        if (tab == rest.size())
             return fail(lineNumber, QStringLiteral("an element line needs x, y and a kind, separated by TABs"));
-        const QStringView field = rest.first(tab);
+        const QLatin1StringView field = rest.first(tab);
         rest = rest.sliced(tab + 1);
         const std::optional<qint16> number = numbers::toInt16(field);
         if (!number)
@@ -209,25 +234,22 @@ private:
         return true;
     }
 
-    bool readElement(const QString& line, int lineNumber)
+    bool readElement(QLatin1StringView line, int lineNumber)
     {
-        QStringView rest = line;
+        QLatin1StringView rest = line;
         qint16 x = 0;
         qint16 y = 0;
         if (!takeNumber(rest, x, "x", lineNumber) || !takeNumber(rest, y, "y", lineNumber))
             return false;
-        qsizetype end = 0;
-        while (!fncIsBlankField(rest.sliced(end)))
-            ++end;
-        const QStringView kind = rest.first(end);
-        rest = rest.sliced(end);
+        // The kind runs to the next blank field: the next TAB, or the end.
+        const QLatin1StringView kind = rest.first(tabIn(rest));
+        rest = rest.sliced(kind.size());
         if (!rest.isEmpty())
             rest = rest.sliced(1);
-        QString data = rest.toString();
-        data.replace(u'\t', u',');
+        const QString data = dataText(rest);
 
         Level& level = m_result.level;
-        if (m_screen == 0 && kind.compare(u"player", Qt::CaseInsensitive) == 0) {
+        if (m_screen == 0 && kind.compare(QLatin1StringView("player"), Qt::CaseInsensitive) == 0) {
             levelops::movePlayer(level, x, y);
             level.playerData = data;
             return true;
@@ -263,8 +285,21 @@ private:
         return true;
     }
 
-    int tileKind(QStringView name) const { return m_tileKinds.find(name); }
-    int entityKind(QStringView name) const { return m_entityKinds.find(name); }
+    // The rest of an element line, each TAB a comma again: made in one go,
+    // as a level has up to 32767 of them.
+    static QString dataText(QLatin1StringView rest)
+    {
+        if (rest.isEmpty())
+            return {};
+        QString data(rest.size(), Qt::Uninitialized);
+        QChar* out = data.data();
+        for (const char c : rest)
+            *out++ = c == '\t' ? QChar(u',') : QChar(QLatin1Char(c));
+        return data;
+    }
+
+    int tileKind(QLatin1StringView name) const { return m_tileKinds.find(name); }
+    int entityKind(QLatin1StringView name) const { return m_entityKinds.find(name); }
 
     const QByteArray& m_bytes;
     const LineNotes& m_notes;

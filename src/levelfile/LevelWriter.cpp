@@ -2,6 +2,8 @@
 
 #include "model/TextLines.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -32,16 +34,78 @@ const QByteArray& nameOf(const std::vector<QByteArray>& names, int kind)
     return kind >= 0 && static_cast<size_t>(kind) < names.size() ? names[static_cast<size_t>(kind)] : none;
 }
 
-void appendCell(QByteArray& out, int x, int y, const QByteArray& name)
+// The file's bytes as they are written. Appending to a QByteArray a number
+// or a character at a time cost more than the bytes themselves; here each
+// piece is written through a cursor into room made for it in advance.
+class FileBytes
 {
-    out += QByteArray::number(x);
-    out += '\t';
-    out += QByteArray::number(y);
-    out += '\t';
-    out += name;
+public:
+    // Room for `count` more bytes: where they go. Then wrote() says where they ended.
+    char* room(qsizetype count)
+    {
+        if (m_bytes.size() - m_used < count)
+            m_bytes.resize(std::max(2 * m_bytes.size(), m_used + count));
+        return m_bytes.data() + m_used;
+    }
+    void wrote(const char* end) { m_used = end - m_bytes.constData(); }
+
+    void append(QByteArrayView bytes)
+    {
+        char* out = room(bytes.size());
+        wrote(std::copy(bytes.begin(), bytes.end(), out));
+    }
+
+    QByteArray take()
+    {
+        m_bytes.truncate(m_used);
+        return std::move(m_bytes);
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
+
+// A number in its shortest decimal form; no more than six characters.
+char* putNumber(char* out, int value)
+{
+    char digits[12];
+    char* start = std::end(digits);
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        *--start = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--start = '-';
+    return std::copy(start, std::end(digits), out);
 }
 
-void appendEntities(QByteArray& out, const Level& level, int layer, const std::vector<QByteArray>& names)
+void appendCell(FileBytes& out, int x, int y, const QByteArray& name)
+{
+    char* at = out.room(2 * 6 + 2 + name.size());
+    at = putNumber(at, x);
+    *at++ = '\t';
+    at = putNumber(at, y);
+    *at++ = '\t';
+    out.wrote(std::copy(name.begin(), name.end(), at));
+}
+
+// What fncCleanLine(text) gives, as file bytes: a level has up to 32767
+// data texts, each cleaned on its way into the file.
+void appendCleanLine(FileBytes& out, const QString& text)
+{
+    char* at = out.room(text.size());
+    for (const QChar c : text) {
+        if (c == u',')
+            *at++ = '\t';
+        else if (c != u' ')
+            *at++ = c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?'; // as QString::toLatin1
+    }
+    out.wrote(at);
+}
+
+void appendEntities(FileBytes& out, const Level& level, int layer, const std::vector<QByteArray>& names)
 {
     for (int slot = 0; slot < level.entityCount; ++slot) {
         const Entity& entity = level.entities[static_cast<size_t>(slot)];
@@ -50,10 +114,10 @@ void appendEntities(QByteArray& out, const Level& level, int layer, const std::v
         appendCell(out, entity.x, entity.y, nameOf(names, entity.kind));
         const QString& data = level.entityData[static_cast<size_t>(slot)];
         if (!data.isEmpty()) {
-            out += '\t';
-            out += toFileBytes(fncCleanLine(data));
+            out.append("\t");
+            appendCleanLine(out, data);
         }
-        out += crlf;
+        out.append(crlf);
     }
 }
 
@@ -76,41 +140,41 @@ QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
 {
     const std::vector<QByteArray> tiles = tileNames(catalogue);
     const std::vector<QByteArray> entities = entityNames(catalogue);
-    QByteArray out;
+    FileBytes out;
 
     for (int y = 0; y < level.levelHeight; ++y) {
         for (int x = 0; x < level.levelWidth; ++x) {
             if (x > 0)
-                out += '\t';
-            out += nameOf(tiles, level.levelTiles(0, x, y));
+                out.append("\t");
+            out.append(nameOf(tiles, level.levelTiles(0, x, y)));
         }
-        out += crlf;
+        out.append(crlf);
     }
-    out += crlf;
+    out.append(crlf);
 
-    out += "Screen\tall";
-    out += crlf;
+    out.append("Screen\tall");
+    out.append(crlf);
     appendCell(out, level.playerX, level.playerY, "Player");
-    out += '\t';
-    out += toFileBytes(level.playerData);
-    out += crlf;
+    out.append("\t");
+    out.append(toFileBytes(level.playerData));
+    out.append(crlf);
     appendEntities(out, level, 0, entities);
 
     for (int screen = 1; screen < TileGrid::layerCount; ++screen) {
-        out += crlf;
-        out += "Screen\t";
-        out += QByteArray::number(screen);
-        out += crlf;
+        out.append(crlf);
+        out.append("Screen\t");
+        out.append(QByteArray::number(screen));
+        out.append(crlf);
         for (int y = 0; y < level.levelHeight; ++y) {
             for (int x = 0; x < level.levelWidth; ++x) {
                 const qint16 kind = level.levelTiles(screen, x, y);
                 if (kind == -1)
                     continue;
                 appendCell(out, x, y, nameOf(tiles, kind));
-                out += crlf;
+                out.append(crlf);
             }
         }
         appendEntities(out, level, screen, entities);
     }
-    return out;
+    return out.take();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -18,8 +19,10 @@ std::optional<double> parseNumber(QStringView text);
 // The value rounded half to even; no value outside -32768..32767.
 std::optional<qint16> roundToInt16(double value);
 
-// parseNumber followed by roundToInt16.
-std::optional<qint16> toInt16(QStringView text);
+// parseNumber followed by roundToInt16, for text of any encoding (a level
+// file's Latin-1 bytes, or what was typed). A plain whole number is read
+// without going through a double, with the same result.
+std::optional<qint16> toInt16(QAnyStringView text);
 
 // The shortest decimal form of a number, as the files write it.
 QString text(int value);

@@ -12,10 +12,15 @@ bool LineReader::atEnd() const
 
 QString LineReader::readLine()
 {
+    return QString(readLineView());
+}
+
+QLatin1StringView LineReader::readLineView()
+{
     qsizetype end = m_data.indexOf('\r', m_pos);
     if (end < 0)
         end = m_data.size();
-    const QString line = QString::fromLatin1(m_data.constData() + m_pos, end - m_pos);
+    const QLatin1StringView line(m_data.constData() + m_pos, end - m_pos);
     m_pos = end;
     if (m_pos < m_data.size()) {
         ++m_pos; // the CR

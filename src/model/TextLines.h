@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 
 // Splits 8-bit text into lines. A line ends at CR LF or at a lone CR; a lone
@@ -13,6 +14,8 @@ public:
 
     bool atEnd() const;
     QString readLine();
+    // The same line without copying it: valid while the reader lives.
+    QLatin1StringView readLineView();
     // Lines read so far; the number of the line just read.
     int lineNumber() const { return m_lineNumber; }
 

@@ -10,16 +10,20 @@ namespace {
 
 const QByteArray usageLines = "Usage: tilewright [-C GAMEDIR] [LEVEL]\nTry 'tilewright --help' for more information.\n";
 
+// A window system no machine has: a program that reaches for it fails.
+const QString noWindowSystem = QStringLiteral("none");
+
 // The editor program in `folder`, on the offscreen platform, with settings
 // of its own in `config` (a child's settings follow XDG_CONFIG_HOME).
 struct Editor
 {
     QProcess process;
 
-    Editor(const QString& folder, const QString& config, const QStringList& arguments)
+    Editor(const QString& folder, const QString& config, const QStringList& arguments,
+        const QString& platform = QStringLiteral("offscreen"))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), config);
         process.setProcessEnvironment(environment);
@@ -85,7 +89,9 @@ private slots:
         QFETCH(QByteArray, err);
 
         QTemporaryDir empty;
-        Editor editor(empty.path(), config.path(), arguments);
+        // The help and the version are answered without a display.
+        Editor editor(
+            empty.path(), config.path(), arguments, status == 0 ? noWindowSystem : QStringLiteral("offscreen"));
         QVERIFY(editor.process.waitForFinished(30000));
         QCOMPARE(editor.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(editor.process.exitCode(), status);

@@ -200,6 +200,20 @@ private slots:
             bytes.contains("\tPlayer\t" + high.toLatin1() + "\r\n") && bytes.contains("\t" + high.toLatin1() + "d\t"));
         QCOMPARE(readLevel(bytes, eightBit, Level()).level, level);
     }
+
+    // A file holds bytes: what lies beyond Latin-1 is written as '?', one
+    // for each UTF-16 unit, and a name of such characters matches no line.
+    void beyondEightBit()
+    {
+        Level level = exampleLevel();
+        level.entityData[0] = QStringLiteral("5\u20AC, \U0001F600");
+        QVERIFY(writeLevel(level, catalogue()).contains("\r\n0\t1\tdoor\t5?\t??\r\n"));
+        Catalogue wide = catalogue();
+        wide.tileDefs[1][Catalogue::TileName] = QStringLiteral("w\u20AC");
+        const LevelReadResult result = readLevel(crlfLines({"floor", "", "0\t0\tw?"}), wide, Level());
+        QVERIFY(result.ok);
+        QCOMPARE(result.reports, (std::vector<LevelFileReport>{{3, "Unrecognised: \"w?\" at 0: 0, 0"}}));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_levelformat)

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 class tst_numbers : public QObject
 {
     Q_OBJECT
@@ -37,6 +39,17 @@ private slots:
         QTest::newRow("infinity") << "inf" << false << 0;
         QTest::newRow("not a number") << "nan" << false << 0;
         QTest::newRow("huge exponent") << "1e999" << false << 0;
+        QTest::newRow("minus zero") << "-0" << true << 0;
+        QTest::newRow("nine digits with leading zeros") << "000000012" << true << 12;
+        QTest::newRow("ten digits with leading zeros") << "-0000032768" << true << -32768;
+        QTest::newRow("nine digits, too large") << "999999999" << false << 0;
+        QTest::newRow("just too large") << "32768" << false << 0;
+        QTest::newRow("tabs around") << "\t-5\t" << true << -5;
+        QTest::newRow("sign after") << "5-" << false << 0;
+        QTest::newRow("two signs") << "+-5" << false << 0;
+        QTest::newRow("blank after the sign") << "- 5" << false << 0;
+        QTest::newRow("no-break space around") << "\u00A05" << false << 0;
+        QTest::newRow("digits of another script") << "\u0663" << false << 0;
     }
 
     void toInt16()
@@ -48,6 +61,11 @@ private slots:
         QCOMPARE(result.has_value(), valid);
         if (valid)
             QCOMPARE(int(*result), value);
+        // A level file's bytes follow the same rule as typed text.
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+            const QByteArray bytes = text.toLatin1();
+            QCOMPARE(numbers::toInt16(QLatin1StringView(bytes)), result);
+        }
     }
 };
 
