@@ -13,7 +13,7 @@ namespace hostile {
 bool makeFifo(const QString& path);
 
 // Makes `path` a symbolic link to `target` (a device such as /dev/zero);
-// false when the system cannot.
+// false when the system cannot (Windows).
 bool makeLink(const QString& path, const QString& target);
 
 // Keeps a named pipe open for writing, without writing, for a few seconds:

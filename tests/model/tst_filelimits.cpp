@@ -59,7 +59,8 @@ private slots:
             holder = std::make_unique<hostile::FifoHolder>(at);
         } else if (kind == "link") {
             QFile(path("target")).open(QIODevice::WriteOnly);
-            QVERIFY(hostile::makeLink(at, path("target")));
+            if (!hostile::makeLink(at, path("target")))
+                QSKIP("no symbolic links here");
         } else if (kind.startsWith('/') && !hostile::makeLink(at, kind))
             QSKIP("no such device here");
 
