@@ -45,7 +45,7 @@ int rowShift(const Level& level, qint16 newHeight, int corner)
     return growsAtTop(corner) ? newHeight - level.levelHeight : 0;
 }
 
-Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner)
+Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner, ResizeRecord* record)
 {
     const TypedSize typed = readTypedSize(widthText, heightText);
     if (!typed.isValid())
@@ -55,24 +55,65 @@ Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText,
     if (newWidth > Level::maxSize || newHeight > Level::maxSize)
         return Outcome::TooLarge;
 
-    const int dx = columnShift(level, newWidth, corner);
-    const int dy = rowShift(level, newHeight, corner);
-
-    // A new grid starts with every cell empty; only the cells that come from
-    // inside the old grid are copied over.
-    TileGrid grid(newWidth, newHeight);
-    for (int layer = 0; layer < TileGrid::layerCount; ++layer) {
-        for (int y = 0; y < newHeight; ++y) {
-            for (int x = 0; x < newWidth; ++x) {
-                if (level.levelTiles.contains(x - dx, y - dy))
-                    grid(layer, x, y) = level.levelTiles(layer, x - dx, y - dy);
-            }
-        }
-    }
-    levelops::setGrid(level, std::move(grid));
-    levelops::moveAndDropEntities(level, dx, dy, newWidth, newHeight);
+    ResizeRecord made;
+    ResizeRecord& done = record ? *record : made;
+    done = ResizeRecord();
+    done.oldWidth = level.levelWidth;
+    done.oldHeight = level.levelHeight;
+    done.newWidth = newWidth;
+    done.newHeight = newHeight;
+    done.dx = columnShift(level, newWidth, corner);
+    done.dy = rowShift(level, newHeight, corner);
+    redoResize(level, done);
     level.levelChanged = true;
     return Outcome::Applied;
+}
+
+void redoResize(Level& level, ResizeRecord& record)
+{
+    const int dx = record.dx;
+    const int dy = record.dy;
+    const TileGrid& old = level.levelTiles;
+    Q_ASSERT(old.width() == record.oldWidth && old.height() == record.oldHeight);
+
+    // A new grid starts with every cell empty; only the cells that come from
+    // inside the old grid are copied over. The old cells that find no place
+    // are kept in the record, in the order undoResize reads them back.
+    TileGrid grid(record.newWidth, record.newHeight);
+    record.droppedCells.clear();
+    for (int layer = 0; layer < TileGrid::layerCount; ++layer) {
+        for (int y = 0; y < record.newHeight; ++y)
+            for (int x = 0; x < record.newWidth; ++x)
+                if (old.contains(x - dx, y - dy))
+                    grid(layer, x, y) = old(layer, x - dx, y - dy);
+        for (int y = 0; y < old.height(); ++y)
+            for (int x = 0; x < old.width(); ++x)
+                if (!grid.contains(x + dx, y + dy))
+                    record.droppedCells.push_back(old(layer, x, y));
+    }
+    levelops::setGrid(level, std::move(grid));
+    record.droppedEntities.clear();
+    levelops::moveAndDropEntities(level, dx, dy, record.newWidth, record.newHeight, &record.droppedEntities);
+}
+
+void undoResize(Level& level, ResizeRecord& record)
+{
+    const int dx = record.dx;
+    const int dy = record.dy;
+    const TileGrid& now = level.levelTiles;
+    Q_ASSERT(now.width() == record.newWidth && now.height() == record.newHeight);
+
+    TileGrid grid(record.oldWidth, record.oldHeight);
+    size_t next = 0;
+    for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+        for (int y = 0; y < record.oldHeight; ++y)
+            for (int x = 0; x < record.oldWidth; ++x)
+                grid(layer, x, y) = now.contains(x + dx, y + dy) ? now(layer, x + dx, y + dy) : record.droppedCells[next++];
+    Q_ASSERT(next == record.droppedCells.size());
+    levelops::setGrid(level, std::move(grid));
+    levelops::restoreDroppedEntities(level, dx, dy, std::move(record.droppedEntities));
+    record.droppedCells = {};
+    record.droppedEntities = {};
 }
 
 QString invalidInputMessage()
