@@ -9,6 +9,7 @@
 #include "editor/SelectionFrame.h"
 #include "layout/MainDesign.h"
 #include "layout/MainLayout.h"
+#include "model/LevelEditCommand.h" // an open gesture is destroyed with the window
 #include "model/modLists.h"
 
 #include <QAbstractButton>
@@ -21,10 +22,12 @@ frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
     , m_geometry(frmMainDesign())
     , m_controls(this, frmMainDesign(), &frmMain::makeControl)
+    , m_history(modLists::level)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(frmMainDesign().caption));
     connectControls();
+    connectKeys();
     resize(twipsToPixels(frmMainDesign().innerWidth), twipsToPixels(frmMainDesign().innerHeight));
 }
 
@@ -91,6 +94,7 @@ void frmMain::connectControls()
     onClick(cmdResize, &frmMain::cmdResize_Click);
     connect(map(), &MapSurface::mouseDown, this, &frmMain::picInner_MouseDown);
     connect(map(), &MapSurface::mouseMove, this, &frmMain::picInner_MouseMove);
+    connect(map(), &MapSurface::mouseUp, this, &frmMain::picInner_MouseUp);
 }
 
 void frmMain::applyGeometry(MainControl c)
@@ -133,6 +137,7 @@ Result frmMain::Form_Load()
         showRing(1, &m_tilePalette, 0);
 
     levelops::makeNewLevel(level);
+    m_history.clear();
     prcDrawTiles();
 
     // Two-line captions for the corner views.
