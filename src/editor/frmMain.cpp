@@ -95,6 +95,11 @@ void frmMain::connectControls()
     connect(map(), &MapSurface::mouseDown, this, &frmMain::picInner_MouseDown);
     connect(map(), &MapSurface::mouseMove, this, &frmMain::picInner_MouseMove);
     connect(map(), &MapSurface::mouseUp, this, &frmMain::picInner_MouseUp);
+
+    // The wheel reaches the viewports from the surfaces and images in them,
+    // which let it pass, and the scroll bars directly.
+    for (const MainControl c : {picArea, picTiles, picEntities, hscArea, vscArea, vscTiles, vscEntities})
+        m_controls.widget(c)->installEventFilter(this);
 }
 
 void frmMain::applyGeometry(MainControl c)

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <map>
 #include <memory>
 
 class QScrollBar;
@@ -83,6 +84,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // The wheel over the map, the palettes and their scroll bars.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The window's own widgets among its controls: the map, the palette
@@ -129,7 +132,11 @@ private:
     void showChange(const LevelChange& change);
     // The gesture on the map since the press, until the last button goes up.
     void finishGesture();
+    // Moves a scroll bar by a turn of the wheel in eighths of a degree.
+    void scrollByWheel(MainControl bar, int angle);
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;
+    // What a fine wheel turned too little to move a bar by, per bar.
+    std::map<MainControl, int> m_wheelRest;
 };
