@@ -1,5 +1,7 @@
 #include "model/Level.h"
 
+#include <algorithm>
+
 bool Level::isConsistent() const
 {
     const auto count = static_cast<size_t>(entityCount);
@@ -72,18 +74,25 @@ void insertEntity(Level& level, int slot, const Entity& entity, const QString& d
 
 void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight, std::vector<SlotEntity>* dropped)
 {
+    auto fallsOff = [&](const Entity& e) {
+        const int x = e.x + dx;
+        const int y = e.y + dy;
+        return x < 0 || y < 0 || x >= newWidth || y >= newHeight;
+    };
+    // Counted first, so that what is kept of thousands of dropped entities
+    // takes one block of memory, not a series of ever larger copies.
+    if (dropped)
+        dropped->reserve(dropped->size() + static_cast<size_t>(std::count_if(level.entities.begin(), level.entities.end(), fallsOff)));
     size_t kept = 0;
     for (size_t slot = 0; slot < level.entities.size(); ++slot) {
         Entity moved = level.entities[slot];
-        const int x = moved.x + dx;
-        const int y = moved.y + dy;
-        if (x < 0 || y < 0 || x >= newWidth || y >= newHeight) {
+        if (fallsOff(moved)) {
             if (dropped)
                 dropped->push_back({static_cast<int>(slot), moved, std::move(level.entityData[slot])});
             continue;
         }
-        moved.x = static_cast<qint16>(x);
-        moved.y = static_cast<qint16>(y);
+        moved.x = static_cast<qint16>(moved.x + dx);
+        moved.y = static_cast<qint16>(moved.y + dy);
         level.entities[kept] = moved;
         if (kept != slot)
             level.entityData[kept] = std::move(level.entityData[slot]);
