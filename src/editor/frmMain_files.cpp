@@ -22,6 +22,7 @@ QString frmMain::chooseLevelName(bool save)
 
 void frmMain::cmdSave_Click()
 {
+    finishGesture();
     const QString name = chooseLevelName(true);
     if (name.isEmpty())
         return;
@@ -36,10 +37,12 @@ void frmMain::cmdSave_Click()
         return;
     }
     modLists::level.levelChanged = false;
+    m_history.markSaved();
 }
 
 void frmMain::cmdLoad_Click()
 {
+    finishGesture();
     const QString name = chooseLevelName(false);
     if (name.isEmpty())
         return;
@@ -58,6 +61,7 @@ void frmMain::openLevelFile(const QString& path)
     if (!loaded.ok)
         return;
     modLists::level = std::move(loaded.level);
+    m_history.clear();
     prcDrawTiles();
     Form_Resize();
     modLists::level.levelChanged = false;

@@ -4,6 +4,8 @@
 #include "entitydata/EntityRows.h"
 #include "layout/EntityDataDesign.h"
 #include "layout/EntityDataLayout.h"
+#include "model/DataTextCommand.h"
+#include "model/LevelHistory.h"
 #include "model/modLists.h"
 
 #include <QLabel>
@@ -12,8 +14,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-frmEntityData::frmEntityData(QWidget* parent)
+frmEntityData::frmEntityData(LevelHistory& history, QWidget* parent)
     : QDialog(parent)
+    , m_history(history)
     , m_geometry(frmEntityDataDesign())
     , m_controls(this, frmEntityDataDesign())
 {
@@ -111,7 +114,8 @@ void frmEntityData::cmdApply_Click()
     if (row < 0)
         return;
     lstCurDat->item(row)->setText(txtData->text());
-    entityrows::storeData(modLists::level, row, txtData->text());
+    if (std::unique_ptr<DataTextCommand> step = entityrows::storeData(modLists::level, row, txtData->text()))
+        m_history.record(std::move(step));
 }
 
 void frmEntityData::cmdClose_Click()
