@@ -1,5 +1,6 @@
 // The entity data editor and the resize operation on the largest level there can be.
 #include "entitydata/frmEntityData.h"
+#include "model/LevelHistory.h"
 #include "model/modLists.h"
 #include "resize/ResizeOperation.h"
 
@@ -69,8 +70,9 @@ void BM_OpenEntityDataEditor(benchmark::State& state)
 {
     fillCatalogue();
     modLists::level = sharedMaximalLevel();
+    LevelHistory history(modLists::level);
     for (auto _ : state) {
-        auto dialog = std::make_unique<frmEntityData>();
+        auto dialog = std::make_unique<frmEntityData>(history);
         dialog->show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(dialog->findChild<QListWidget*>(QStringLiteral("lstCurEnt"))->count());

@@ -1,7 +1,7 @@
 #include "editor/MapEditing.h"
 
 #include "editor/MapGeometry.h"
-#include "model/Level.h"
+#include "model/LevelEditCommand.h"
 
 namespace mapediting {
 
@@ -9,12 +9,12 @@ namespace {
 
 // Places an entity of the selected kind unless one like it stands there;
 // false when nothing was placed.
-bool placeEntity(Level& level, int kind, int view, int x, int y, Outcome& outcome)
+bool placeEntity(LevelEditCommand& gesture, int kind, int view, int x, int y, Outcome& outcome)
 {
-    if (levelops::findEntity(level, view, x, y, kind) >= 0)
+    if (levelops::findEntity(gesture.level(), view, x, y, kind) >= 0)
         return false;
     const Entity entity{static_cast<qint16>(view), static_cast<qint16>(x), static_cast<qint16>(y), static_cast<qint16>(kind)};
-    if (!levelops::appendEntity(level, entity)) {
+    if (!gesture.placeEntity(entity)) {
         outcome.levelFull = true;
         return false;
     }
@@ -24,8 +24,9 @@ bool placeEntity(Level& level, int kind, int view, int x, int y, Outcome& outcom
 
 } // namespace
 
-Outcome mouseDown(Level& level, int selType, int selIndex, int view, int button, double X, double Y)
+Outcome mouseDown(LevelEditCommand& gesture, int selType, int selIndex, int view, int button, double X, double Y)
 {
+    Level& level = gesture.level();
     Outcome outcome;
     const int x = mapgeometry::cellAt(X);
     const int y = mapgeometry::cellAt(Y);
@@ -34,22 +35,19 @@ Outcome mouseDown(Level& level, int selType, int selIndex, int view, int button,
     if (inside) {
         if (selType == -1) {
             const QPoint old(level.playerX, level.playerY);
-            levelops::movePlayer(level, static_cast<qint16>(x), static_cast<qint16>(y));
+            gesture.movePlayer(static_cast<qint16>(x), static_cast<qint16>(y));
             outcome.cells = {old, {x, y}};
         } else if (selType == 0) {
-            if (button == Left)
-                levelops::setCell(level, view, x, y, static_cast<qint16>(selIndex));
-            else
-                levelops::clearCell(level, view, x, y);
+            gesture.setCell(view, x, y, button == Left ? static_cast<qint16>(selIndex) : TileGrid::emptyValue(view));
             outcome.cells.push_back({x, y});
         } else if (selType == 1) {
             if (button == Left) {
-                if (!placeEntity(level, selIndex, view, x, y, outcome))
+                if (!placeEntity(gesture, selIndex, view, x, y, outcome))
                     return outcome;
             } else {
                 const int slot = levelops::lastEntityAt(level, view, x, y);
                 if (slot >= 0)
-                    levelops::removeEntity(level, slot);
+                    gesture.removeEntity(slot);
                 outcome.cells.push_back({x, y});
             }
         }

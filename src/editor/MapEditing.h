@@ -4,7 +4,7 @@
 
 #include <vector>
 
-struct Level;
+class LevelEditCommand;
 
 // What a mouse button pressed over the map does to the level, given the
 // palette selection and the shown view. Positions are in twips on the map.
@@ -21,10 +21,11 @@ struct Outcome
     bool levelFull = false;
 };
 
-// Applies one press: paints or erases a tile (selType 0), places or removes
-// an entity (selType 1), or moves the player start (selType -1). Sets
-// levelChanged, also for a press outside the grid, except when a duplicate
-// entity or one too many is refused.
-[[nodiscard]] Outcome mouseDown(Level& level, int selType, int selIndex, int view, int button, double X, double Y);
+// Applies one press, or one step of a drag, to the gesture's level and
+// records it in the gesture: paints or erases a tile (selType 0), places or
+// removes an entity (selType 1), or moves the player start (selType -1).
+// Sets levelChanged, also for a press outside the grid, except when a
+// duplicate entity or one too many is refused.
+[[nodiscard]] Outcome mouseDown(LevelEditCommand& gesture, int selType, int selIndex, int view, int button, double X, double Y);
 
 } // namespace mapediting

@@ -185,15 +185,6 @@ void hatch(QImage& image, int origin, const QRect& limit, int left, int top, int
     }
 }
 
-void drawEntitiesAt(CellPainter& cells, const Level& level, int layer, int x, int y)
-{
-    for (int slot = 0; slot < level.entityCount; ++slot) {
-        const Entity& e = level.entities[static_cast<size_t>(slot)];
-        if (e.layer == layer && e.x == x && e.y == y)
-            cells.entity(e.kind, e.x, e.y);
-    }
-}
-
 // The entities of a layer that stand in cell rows `rows.first` to `rows.second`.
 void drawEntitiesOn(CellPainter& cells, const Level& level, int layer, std::pair<int, int> rows)
 {
@@ -214,6 +205,44 @@ int tallest(const std::vector<QImage>& pictures, int atLeast)
 bool isCornerView(int view)
 {
     return view > 0 && view < TileGrid::layerCount;
+}
+
+// Entities of the main level show in every view, those of a corner screen in its own.
+bool isShownLayer(int layer, int view)
+{
+    return layer == 0 || (layer == view && isCornerView(view));
+}
+
+// Draws cell (x, y) as the whole map shows it, over what the image showed
+// there; `standing` are the entities of the shown layers that stand in it, in
+// slot order. Returns the pixels it changed.
+QRect drawOneCell(
+    QImage& image, const EditorPictures& pictures, const Level& level, int view, int x, int y, const std::vector<int>& standing)
+{
+    auto drawEntities = [&](CellPainter& cells, int layer) {
+        for (const int slot : standing) {
+            const Entity& e = level.entities[static_cast<size_t>(slot)];
+            if (e.layer == layer)
+                cells.entity(e.kind, e.x, e.y);
+        }
+    };
+    CellPainter cells(image, pictures, image.rect());
+    cells.tile(level.levelTiles(0, x, y), x, y);
+    drawEntities(cells, 0);
+
+    QRect touched = cells.touched();
+    if (isCornerView(view)) {
+        hatch(image, 0, image.rect(), cellTwips(x), cellTwips(y), cellPitch, cellPitch);
+        touched |= mapgeometry::cellPixels(x, y);
+        const qint16 kind = level.levelTiles(view, x, y);
+        if (kind != -1)
+            cells.tile(kind, x, y);
+        drawEntities(cells, view);
+    }
+
+    if (x == level.playerX && y == level.playerY)
+        cells.player(x, y);
+    return (touched | cells.touched()) & image.rect();
 }
 
 // Draws the part of the whole map that lies in `band` (the map's pixels) into
@@ -353,24 +382,41 @@ QRect drawCell(QImage& image, const EditorPictures& pictures, const Level& level
 {
     if (!level.levelTiles.contains(x, y))
         return {};
-
-    CellPainter cells(image, pictures, image.rect());
-    cells.tile(level.levelTiles(0, x, y), x, y);
-    drawEntitiesAt(cells, level, 0, x, y);
-
-    QRect touched = cells.touched();
-    if (isCornerView(view)) {
-        drawHatch(image, cellTwips(x), cellTwips(y), cellPitch, cellPitch);
-        touched |= mapgeometry::cellPixels(x, y);
-        const qint16 kind = level.levelTiles(view, x, y);
-        if (kind != -1)
-            cells.tile(kind, x, y);
-        drawEntitiesAt(cells, level, view, x, y);
+    std::vector<int> standing;
+    for (int slot = 0; slot < level.entityCount; ++slot) {
+        const Entity& e = level.entities[static_cast<size_t>(slot)];
+        if (e.x == x && e.y == y && isShownLayer(e.layer, view))
+            standing.push_back(slot);
     }
+    return drawOneCell(image, pictures, level, view, x, y, standing);
+}
 
-    if (x == level.playerX && y == level.playerY)
-        cells.player(x, y);
-    return (touched | cells.touched()) & image.rect();
+QRect drawCells(QImage& image, const EditorPictures& pictures, const Level& level, int view, const std::vector<QPoint>& cells)
+{
+    // Which listed cell each entity stands in, found in one pass over the
+    // entities instead of one pass per cell.
+    const int width = level.levelWidth;
+    std::vector<int> listed(static_cast<size_t>(width) * static_cast<size_t>(level.levelHeight), -1);
+    auto at = [width](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x); };
+    std::vector<std::vector<int>> standing(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const QPoint& cell = cells[i];
+        if (level.levelTiles.contains(cell.x(), cell.y()) && listed[at(cell.x(), cell.y())] < 0)
+            listed[at(cell.x(), cell.y())] = static_cast<int>(i);
+    }
+    for (int slot = 0; slot < level.entityCount; ++slot) {
+        const Entity& e = level.entities[static_cast<size_t>(slot)];
+        if (level.levelTiles.contains(e.x, e.y) && isShownLayer(e.layer, view))
+            if (const int i = listed[at(e.x, e.y)]; i >= 0)
+                standing[static_cast<size_t>(i)].push_back(slot);
+    }
+    QRect touched;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const QPoint& cell = cells[i];
+        if (level.levelTiles.contains(cell.x(), cell.y()) && listed[at(cell.x(), cell.y())] == static_cast<int>(i))
+            touched |= drawOneCell(image, pictures, level, view, cell.x(), cell.y(), standing[i]);
+    }
+    return touched;
 }
 
 void drawHatch(QImage& image, int left, int top, int width, int height)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 
 #include <memory>
@@ -73,6 +74,9 @@ QImage renderLevel(const EditorPictures& pictures, const Level& level, int view)
 // there. Returns the pixels it changed; a cell outside the grid is left alone
 // and gives an empty rectangle.
 QRect drawCell(QImage& image, const EditorPictures& pictures, const Level& level, int view, int x, int y);
+// The same for several cells, each drawn once, with one pass over the
+// entities for all of them.
+QRect drawCells(QImage& image, const EditorPictures& pictures, const Level& level, int view, const std::vector<QPoint>& cells);
 
 // Two families of 45-degree lines, one pixel wide, in the hatch colour, over
 // a rectangle of the map given in twips and clipped to it; the lines of a

@@ -65,3 +65,11 @@ void MapSurface::mouseMoveEvent(QMouseEvent* event)
     const QPointF at = (event->position() - contentsRect().topLeft()) * twipsPerPixel;
     emit mouseMove(buttonNumbers(event->buttons()), shiftNumbers(event->modifiers()), at.x(), at.y());
 }
+
+void MapSurface::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->buttons() != Qt::NoButton)
+        return;
+    const QPointF at = (event->position() - contentsRect().topLeft()) * twipsPerPixel;
+    emit mouseUp(buttonNumbers(event->button()), shiftNumbers(event->modifiers()), at.x(), at.y());
+}

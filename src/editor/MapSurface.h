@@ -5,8 +5,9 @@
 #include <QImage>
 
 // The map: a picture box that keeps what is drawn on it in an image, shows
-// it, and reports mouse presses and moves in twips on its inner area with
-// the buttons numbered 1 (left), 2 (right) and 4 (middle).
+// it, and reports mouse presses, moves and the release of the last button in
+// twips on its inner area with the buttons numbered 1 (left), 2 (right) and
+// 4 (middle).
 class MapSurface : public PictureBox
 {
     Q_OBJECT
@@ -22,11 +23,14 @@ public:
 signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int buttons, int shift, double x, double y);
+    // The last button that was held went up: what the press began ends.
+    void mouseUp(int button, int shift, double x, double y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage m_image;

@@ -9,6 +9,7 @@
 #include "editor/SelectionFrame.h"
 #include "layout/MainDesign.h"
 #include "layout/MainLayout.h"
+#include "model/LevelEditCommand.h" // an open gesture is destroyed with the window
 #include "model/modLists.h"
 
 #include <QAbstractButton>
@@ -21,10 +22,12 @@ frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
     , m_geometry(frmMainDesign())
     , m_controls(this, frmMainDesign(), &frmMain::makeControl)
+    , m_history(modLists::level)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(frmMainDesign().caption));
     connectControls();
+    connectKeys();
     resize(twipsToPixels(frmMainDesign().innerWidth), twipsToPixels(frmMainDesign().innerHeight));
 }
 
@@ -91,6 +94,12 @@ void frmMain::connectControls()
     onClick(cmdResize, &frmMain::cmdResize_Click);
     connect(map(), &MapSurface::mouseDown, this, &frmMain::picInner_MouseDown);
     connect(map(), &MapSurface::mouseMove, this, &frmMain::picInner_MouseMove);
+    connect(map(), &MapSurface::mouseUp, this, &frmMain::picInner_MouseUp);
+
+    // The wheel reaches the viewports from the surfaces and images in them,
+    // which let it pass, and the scroll bars directly.
+    for (const MainControl c : {picArea, picTiles, picEntities, hscArea, vscArea, vscTiles, vscEntities})
+        m_controls.widget(c)->installEventFilter(this);
 }
 
 void frmMain::applyGeometry(MainControl c)
@@ -133,6 +142,7 @@ Result frmMain::Form_Load()
         showRing(1, &m_tilePalette, 0);
 
     levelops::makeNewLevel(level);
+    m_history.clear();
     prcDrawTiles();
 
     // Two-line captions for the corner views.

@@ -4,14 +4,19 @@
 #include "editor/EditorPictures.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
+#include "model/LevelHistory.h"
 #include "model/Result.h"
 
 #include <QWidget>
+
+#include <map>
+#include <memory>
 
 class QScrollBar;
 class QButtonGroup;
 class PictureBox;
 class frmLoadSave;
+class LevelEditCommand;
 class MapSurface;
 class PaletteImage;
 
@@ -43,6 +48,14 @@ public:
     // Mouse editing; positions in twips on the map surface.
     void picInner_MouseDown(int Button, int Shift, double X, double Y);
     void picInner_MouseMove(int Button, int Shift, double X, double Y);
+    // The last held button went up: the gesture becomes one step of the history.
+    void picInner_MouseUp(int Button, int Shift, double X, double Y);
+
+    // The level's history: Ctrl+Z takes a step back, Ctrl+Shift+Z or Ctrl+Y
+    // a step forward, whichever control of the window has the focus.
+    void undo();
+    void redo();
+    LevelHistory& history() { return m_history; }
 
     // Views and scrolling.
     void optView_Click(int index);
@@ -76,12 +89,16 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // The wheel over the map, the palettes and their scroll bars.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The window's own widgets among its controls: the map, the palette
     // images, the frames and the buttons whose captions wrap.
     static QWidget* makeControl(const ControlDesign<MainControl>& control, QWidget* parent);
     void connectControls();
+    void connectKeys();
     // Gives a control its current place and size from the geometry.
     void applyGeometry(MainControl c);
     void applyScrollRange(MainControl c);
@@ -114,4 +131,18 @@ private:
     Palette m_tilePalette;
     Palette m_entityPalette;
     std::vector<PaletteImage*> m_imgEntityb;
+
+    // Draws again the cells an edit or a step of the history changed, or
+    // everything, with the layout, when the step changed the whole map.
+    void drawCells(const std::vector<QPoint>& cells);
+    void showChange(const LevelChange& change);
+    // The gesture on the map since the press, until the last button goes up.
+    void finishGesture();
+    // Moves a scroll bar by a turn of the wheel in eighths of a degree.
+    void scrollByWheel(MainControl bar, int angle);
+
+    LevelHistory m_history;
+    std::unique_ptr<LevelEditCommand> m_gesture;
+    // What a fine wheel turned too little to move a bar by, per bar.
+    std::map<MainControl, int> m_wheelRest;
 };

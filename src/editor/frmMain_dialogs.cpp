@@ -8,14 +8,16 @@ void frmMain::cmdEntityData_Click()
 {
     // Made anew each time, so that it lists the level as it is now. The map
     // shows no data texts: nothing to redraw afterwards.
-    frmEntityData dialog(this);
+    finishGesture();
+    frmEntityData dialog(m_history, this);
     dialog.exec();
 }
 
 void frmMain::cmdResize_Click()
 {
+    finishGesture();
     if (!m_frmResize) {
-        m_frmResize = new frmResize(this);
+        m_frmResize = new frmResize(this, m_history);
         connect(m_frmResize, &frmResize::levelResized, this, [this] {
             prcDrawTiles();
             Form_Resize();

@@ -22,6 +22,7 @@ QString frmMain::chooseLevelName(bool save)
 
 void frmMain::cmdSave_Click()
 {
+    finishGesture();
     const QString name = chooseLevelName(true);
     if (name.isEmpty())
         return;
@@ -41,10 +42,12 @@ void frmMain::cmdSave_Click()
         return;
     }
     modLists::level.levelChanged = false;
+    m_history.markSaved();
 }
 
 void frmMain::cmdLoad_Click()
 {
+    finishGesture();
     const QString name = chooseLevelName(false);
     if (name.isEmpty())
         return;
@@ -76,6 +79,7 @@ void frmMain::openLevelFile(const QString& path)
         return;
     }
     modLists::level = std::move(loaded.level);
+    m_history.clear();
     prcDrawTiles();
     Form_Resize();
     modLists::level.levelChanged = false;

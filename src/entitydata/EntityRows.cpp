@@ -72,9 +72,9 @@ QStringList dataTexts(const Level& level)
     return texts;
 }
 
-void storeData(Level& level, int row, const QString& text)
+std::unique_ptr<DataTextCommand> storeData(Level& level, int row, const QString& text)
 {
-    levelops::setDataText(level, row - 1, text);
+    return DataTextCommand::store(level, row - 1, text);
 }
 
 } // namespace entityrows

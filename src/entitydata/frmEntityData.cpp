@@ -5,7 +5,9 @@
 #include "entitydata/EntityRows.h"
 #include "layout/EntityDataDesign.h"
 #include "layout/EntityDataLayout.h"
+#include "model/DataTextCommand.h"
 #include "model/EightBitText.h"
+#include "model/LevelHistory.h"
 #include "model/modLists.h"
 
 #include <QLabel>
@@ -14,8 +16,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-frmEntityData::frmEntityData(QWidget* parent)
+frmEntityData::frmEntityData(LevelHistory& history, QWidget* parent)
     : QDialog(parent)
+    , m_history(history)
     , m_geometry(frmEntityDataDesign())
     , m_controls(this, frmEntityDataDesign())
 {
@@ -130,7 +133,8 @@ void frmEntityData::cmdApply_Click()
         return;
     }
     lstCurDat->item(row)->setText(txtData->text());
-    entityrows::storeData(modLists::level, row, txtData->text());
+    if (std::unique_ptr<DataTextCommand> step = entityrows::storeData(modLists::level, row, txtData->text()))
+        m_history.record(std::move(step));
 }
 
 void frmEntityData::cmdClose_Click()

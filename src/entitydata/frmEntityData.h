@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class LevelHistory;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -14,11 +15,12 @@ class QPushButton;
 // The entity data editor: lists the player start and every placed entity of
 // the level with their data texts and stores an edited text on Apply. It is
 // made anew for each opening, so the lists show the level as it is then.
+// Each Apply that changes a text is a step of the level's history.
 class frmEntityData : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmEntityData(QWidget* parent = nullptr);
+    explicit frmEntityData(LevelHistory& history, QWidget* parent = nullptr);
     ~frmEntityData() override;
 
     // Fits the controls to the dialog's current size.
@@ -38,6 +40,7 @@ private:
     void connectControls();
     void Form_Load();
 
+    LevelHistory& m_history;
     FormGeometry<EntityDataControl> m_geometry;
     FormControls<EntityDataControl> m_controls;
     QListWidget* lstCurEnt = nullptr;

@@ -1,5 +1,7 @@
 #include "model/Level.h"
 
+#include <algorithm>
+
 bool Level::isConsistent() const
 {
     const auto count = static_cast<size_t>(entityCount);
@@ -61,17 +63,36 @@ void removeEntity(Level& level, int slot)
     Q_ASSERT(level.isConsistent());
 }
 
-void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight)
+void insertEntity(Level& level, int slot, const Entity& entity, const QString& data)
 {
+    Q_ASSERT(slot >= 0 && slot <= level.entityCount && level.entityCount < Level::maxEntities);
+    level.entities.insert(level.entities.begin() + slot, entity);
+    level.entityData.insert(level.entityData.begin() + slot, data);
+    ++level.entityCount;
+    Q_ASSERT(level.isConsistent());
+}
+
+void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight, std::vector<SlotEntity>* dropped)
+{
+    auto fallsOff = [&](const Entity& e) {
+        const int x = e.x + dx;
+        const int y = e.y + dy;
+        return x < 0 || y < 0 || x >= newWidth || y >= newHeight;
+    };
+    // Counted first, so that what is kept of thousands of dropped entities
+    // takes one block of memory, not a series of ever larger copies.
+    if (dropped)
+        dropped->reserve(dropped->size() + static_cast<size_t>(std::count_if(level.entities.begin(), level.entities.end(), fallsOff)));
     size_t kept = 0;
     for (size_t slot = 0; slot < level.entities.size(); ++slot) {
         Entity moved = level.entities[slot];
-        const int x = moved.x + dx;
-        const int y = moved.y + dy;
-        if (x < 0 || y < 0 || x >= newWidth || y >= newHeight)
+        if (fallsOff(moved)) {
+            if (dropped)
+                dropped->push_back({static_cast<int>(slot), moved, std::move(level.entityData[slot])});
             continue;
-        moved.x = static_cast<qint16>(x);
-        moved.y = static_cast<qint16>(y);
+        }
+        moved.x = static_cast<qint16>(moved.x + dx);
+        moved.y = static_cast<qint16>(moved.y + dy);
         level.entities[kept] = moved;
         if (kept != slot)
             level.entityData[kept] = std::move(level.entityData[slot]);
@@ -80,6 +101,35 @@ void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeig
     level.entities.resize(kept);
     level.entityData.resize(kept);
     level.entityCount = static_cast<qint16>(kept);
+    Q_ASSERT(level.isConsistent());
+}
+
+void restoreDroppedEntities(Level& level, int dx, int dy, std::vector<SlotEntity> dropped)
+{
+    // Filled from the last slot down, so every survivor moves up to its old
+    // slot before that slot is needed for anything else.
+    size_t survivor = level.entities.size();
+    const size_t total = survivor + dropped.size();
+    Q_ASSERT(total <= size_t(Level::maxEntities));
+    level.entities.resize(total);
+    level.entityData.resize(total);
+    size_t next = dropped.size();
+    for (size_t slot = total; slot-- > 0;) {
+        if (next > 0 && static_cast<size_t>(dropped[next - 1].slot) == slot) {
+            --next;
+            level.entities[slot] = dropped[next].entity;
+            level.entityData[slot] = std::move(dropped[next].data);
+            continue;
+        }
+        --survivor;
+        Entity e = level.entities[survivor];
+        e.x = static_cast<qint16>(e.x - dx);
+        e.y = static_cast<qint16>(e.y - dy);
+        level.entities[slot] = e;
+        if (slot != survivor)
+            level.entityData[slot] = std::move(level.entityData[survivor]);
+    }
+    level.entityCount = static_cast<qint16>(total);
     Q_ASSERT(level.isConsistent());
 }
 

@@ -18,6 +18,17 @@ struct Entity
     friend bool operator==(const Entity&, const Entity&) = default;
 };
 
+// An entity with the slot it held and its data text: what it takes to put
+// it back where it was.
+struct SlotEntity
+{
+    int slot = 0;
+    Entity entity;
+    QString data;
+
+    friend bool operator==(const SlotEntity&, const SlotEntity&) = default;
+};
+
 // The one level being edited. Slots 0 to entityCount - 1 of `entities` and
 // `entityData` hold the placed entities in the order they came into the level.
 //
@@ -71,10 +82,18 @@ void clearEntities(Level& level);
 
 // Removes slot `slot`, keeping the order of the others.
 void removeEntity(Level& level, int slot);
+// Puts an entity into slot `slot` (0 to entityCount), moving those from that
+// slot on one slot up: what undoes a removal. The level must have room.
+void insertEntity(Level& level, int slot, const Entity& entity, const QString& data);
 
 // Moves every entity by (dx, dy) and drops those that then lie outside a
-// grid of the given size; the survivors keep their order, layer, kind and data.
-void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight);
+// grid of the given size; the survivors keep their order, layer, kind and
+// data. When `dropped` is given, the dropped entities are appended to it in
+// slot order, as they were before the move.
+void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight, std::vector<SlotEntity>* dropped = nullptr);
+// Undoes moveAndDropEntities: moves the entities back by (dx, dy) and puts
+// the dropped ones back into their slots.
+void restoreDroppedEntities(Level& level, int dx, int dy, std::vector<SlotEntity> dropped);
 
 // Writes a tile kind into a cell, or clears it when `kind` is no value.
 void setCell(Level& level, int layer, int x, int y, qint16 kind);

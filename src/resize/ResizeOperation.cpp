@@ -45,7 +45,44 @@ int rowShift(const Level& level, qint16 newHeight, int corner)
     return growsAtTop(corner) ? newHeight - level.levelHeight : 0;
 }
 
-Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner)
+namespace {
+
+// Rebuilds the grid at the record's new size and moves the entities by its
+// shift. What falls off is kept in `cut` when there is one.
+void resizeTo(Level& level, const ResizeRecord& sizes, ResizeRecord* cut)
+{
+    const int dx = sizes.dx;
+    const int dy = sizes.dy;
+    const TileGrid& old = level.levelTiles;
+    Q_ASSERT(old.width() == sizes.oldWidth && old.height() == sizes.oldHeight);
+
+    // A new grid starts with every cell empty; only the cells that come from
+    // inside the old grid are copied over. The old cells that find no place
+    // are kept in the order undoResize reads them back.
+    TileGrid grid(sizes.newWidth, sizes.newHeight);
+    if (cut)
+        cut->droppedCells.clear();
+    for (int layer = 0; layer < TileGrid::layerCount; ++layer) {
+        for (int y = 0; y < sizes.newHeight; ++y)
+            for (int x = 0; x < sizes.newWidth; ++x)
+                if (old.contains(x - dx, y - dy))
+                    grid(layer, x, y) = old(layer, x - dx, y - dy);
+        if (!cut)
+            continue;
+        for (int y = 0; y < old.height(); ++y)
+            for (int x = 0; x < old.width(); ++x)
+                if (!grid.contains(x + dx, y + dy))
+                    cut->droppedCells.push_back(old(layer, x, y));
+    }
+    levelops::setGrid(level, std::move(grid));
+    if (cut)
+        cut->droppedEntities.clear();
+    levelops::moveAndDropEntities(level, dx, dy, sizes.newWidth, sizes.newHeight, cut ? &cut->droppedEntities : nullptr);
+}
+
+} // namespace
+
+Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner, ResizeRecord* record)
 {
     const TypedSize typed = readTypedSize(widthText, heightText);
     if (!typed.isValid())
@@ -55,24 +92,46 @@ Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText,
     if (newWidth > Level::maxSize || newHeight > Level::maxSize)
         return Outcome::TooLarge;
 
-    const int dx = columnShift(level, newWidth, corner);
-    const int dy = rowShift(level, newHeight, corner);
-
-    // A new grid starts with every cell empty; only the cells that come from
-    // inside the old grid are copied over.
-    TileGrid grid(newWidth, newHeight);
-    for (int layer = 0; layer < TileGrid::layerCount; ++layer) {
-        for (int y = 0; y < newHeight; ++y) {
-            for (int x = 0; x < newWidth; ++x) {
-                if (level.levelTiles.contains(x - dx, y - dy))
-                    grid(layer, x, y) = level.levelTiles(layer, x - dx, y - dy);
-            }
-        }
+    ResizeRecord sizes;
+    sizes.oldWidth = level.levelWidth;
+    sizes.oldHeight = level.levelHeight;
+    sizes.newWidth = newWidth;
+    sizes.newHeight = newHeight;
+    sizes.dx = columnShift(level, newWidth, corner);
+    sizes.dy = rowShift(level, newHeight, corner);
+    if (record) {
+        *record = std::move(sizes);
+        resizeTo(level, *record, record);
+    } else {
+        resizeTo(level, sizes, nullptr);
     }
-    levelops::setGrid(level, std::move(grid));
-    levelops::moveAndDropEntities(level, dx, dy, newWidth, newHeight);
     level.levelChanged = true;
     return Outcome::Applied;
+}
+
+void redoResize(Level& level, ResizeRecord& record)
+{
+    resizeTo(level, record, &record);
+}
+
+void undoResize(Level& level, ResizeRecord& record)
+{
+    const int dx = record.dx;
+    const int dy = record.dy;
+    const TileGrid& now = level.levelTiles;
+    Q_ASSERT(now.width() == record.newWidth && now.height() == record.newHeight);
+
+    TileGrid grid(record.oldWidth, record.oldHeight);
+    size_t next = 0;
+    for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+        for (int y = 0; y < record.oldHeight; ++y)
+            for (int x = 0; x < record.oldWidth; ++x)
+                grid(layer, x, y) = now.contains(x + dx, y + dy) ? now(layer, x + dx, y + dy) : record.droppedCells[next++];
+    Q_ASSERT(next == record.droppedCells.size());
+    levelops::setGrid(level, std::move(grid));
+    levelops::restoreDroppedEntities(level, dx, dy, std::move(record.droppedEntities));
+    record.droppedCells = {};
+    record.droppedEntities = {};
 }
 
 QString invalidInputMessage()

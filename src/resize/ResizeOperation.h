@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <vector>
 
 // Growing and shrinking the level at one of its four corners. The corner is
 // the index of the resize dialog's corner buttons: 0 top left, 1 top right,
@@ -37,6 +38,24 @@ int pictureRow(const Level& level, qint16 typedWidth, qint16 typedHeight);
 int columnShift(const Level& level, qint16 newWidth, int corner);
 int rowShift(const Level& level, qint16 newHeight, int corner);
 
+// What a resize did, enough to take it back: the size before and after, the
+// shift, the values of the cells it cut off (layer by layer, row by row, in
+// the old grid) and the entities it dropped, with their slots and data texts.
+struct ResizeRecord
+{
+    qint16 oldWidth = 0;
+    qint16 oldHeight = 0;
+    qint16 newWidth = 0;
+    qint16 newHeight = 0;
+    int dx = 0;
+    int dy = 0;
+    std::vector<qint16> droppedCells;
+    std::vector<SlotEntity> droppedEntities;
+
+    // The grid stayed as it was: at the same size, no corner moves anything.
+    bool changesNothing() const { return oldWidth == newWidth && oldHeight == newHeight; }
+};
+
 enum class Outcome {
     Applied,
     Invalid, // a box holds no number, or one below 1
@@ -46,8 +65,16 @@ enum class Outcome {
 // Reads the two texts and, when they give a size the level can take, rebuilds
 // the grid at the new size cell by cell, moves the entities and drops those
 // that fall off, and marks the level as changed. The player start is never
-// moved. Anything but Applied leaves the level exactly as it was.
-[[nodiscard]] Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner);
+// moved. Anything but Applied leaves the level exactly as it was. When
+// `record` is given, an applied resize fills it.
+[[nodiscard]] Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner, ResizeRecord* record = nullptr);
+
+// Resizes to the record's new size with its shift, as resizeLevel did, and
+// fills the record with what is cut off. Leaves levelChanged alone.
+void redoResize(Level& level, ResizeRecord& record);
+// Puts back the size, the cells and the entities from before the resize;
+// the record then holds nothing that was cut off.
+void undoResize(Level& level, ResizeRecord& record);
 
 // What the user is told when a resize is refused.
 QString invalidInputMessage();

@@ -3,8 +3,10 @@
 #include "app/Messages.h"
 #include "app/Twips.h"
 #include "editor/PictureFile.h"
+#include "model/LevelHistory.h"
 #include "model/Numbers.h"
 #include "model/modLists.h"
+#include "resize/ResizeCommand.h"
 #include "resize/ResizeDesign.h"
 #include "resize/ResizeOperation.h"
 #include "resize/ResizePictures.h"
@@ -23,8 +25,9 @@ const char* const cornerNames[4] = {"Top\nleft", "Top\nright", "Bottom\nleft", "
 
 } // namespace
 
-frmResize::frmResize(QWidget* owner)
+frmResize::frmResize(QWidget* owner, LevelHistory& history)
     : QDialog(owner)
+    , m_history(history)
     , m_controls(this, frmResizeDesign())
 {
     setObjectName(QStringLiteral("frmResize"));
@@ -109,7 +112,8 @@ void frmResize::txtHeight_Change()
 
 void frmResize::cmdResize_Click(int Index)
 {
-    switch (resizeop::resizeLevel(modLists::level, txtWidth->text(), txtHeight->text(), Index)) {
+    resizeop::ResizeRecord record;
+    switch (resizeop::resizeLevel(modLists::level, txtWidth->text(), txtHeight->text(), Index, &record)) {
     case resizeop::Outcome::Invalid:
         Messages::report(this, resizeop::invalidInputMessage());
         return;
@@ -119,6 +123,9 @@ void frmResize::cmdResize_Click(int Index)
     case resizeop::Outcome::Applied:
         break;
     }
+    // A resize to the size the level has changes nothing there is to undo.
+    if (!record.changesNothing())
+        m_history.record(std::make_unique<ResizeCommand>(modLists::level, std::move(record)));
     emit levelResized();
     txtWidth_Change();
 }

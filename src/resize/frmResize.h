@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class LevelHistory;
 class QLineEdit;
 class QPushButton;
 
@@ -20,7 +21,8 @@ class frmResize : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmResize(QWidget* owner);
+    // Each resize that changes the level is a step of `history`.
+    frmResize(QWidget* owner, LevelHistory& history);
     ~frmResize() override;
 
     // Cuts the picture sheet into the corner buttons' pictures. Without a
@@ -53,6 +55,7 @@ private:
     void connectControls();
     void showPictureRow(int row);
 
+    LevelHistory& m_history;
     FormControls<ResizeControl> m_controls;
     QPushButton* cmdResize[4] = {};
     QLineEdit* txtWidth = nullptr;

@@ -1,0 +1,320 @@
+#include "common/EditorSession.h"
+#include "common/ScriptedMessages.h"
+#include "common/TestPaths.h"
+#include "editor/MapRenderer.h"
+#include "editor/MapSurface.h"
+#include "entitydata/EntityRows.h"
+#include "levelfile/ChooserSteps.h"
+#include "model/modLists.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+
+namespace {
+
+QPoint cell(int x, int y)
+{
+    return QPoint(8 + 31 * x + 10, 8 + 31 * y + 10);
+}
+
+// What the level holds, whatever its unsaved-changes flag says.
+Level content(Level level)
+{
+    level.levelChanged = false;
+    return level;
+}
+
+// An Apply changes data texts and nothing else.
+bool onlyTextsDiffer(Level before, const Level& after)
+{
+    before.entityData = after.entityData;
+    before.playerData = after.playerData;
+    return content(before) == content(after);
+}
+
+} // namespace
+
+// Undo and redo in the main window as a designer meets them: every kind of
+// edit made with the mouse and the dialogs, taken back and done again with
+// the keys, the map drawn as a whole redraw draws it.
+class tst_undo : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<EditorSession> session;
+    EditorPictures pictures;
+    Level& level = modLists::level;
+    // Start value of the random generator: the same edits on every run.
+    std::mt19937 random{20250611};
+
+    frmMain& window() { return session->window(); }
+    MapSurface* map() { return window().findChild<MapSurface*>("picInner"); }
+    template<typename T = QWidget>
+    T* child(const QString& name)
+    {
+        return window().findChild<T*>(name);
+    }
+    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5)); }
+    int pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); }
+
+    void load(const QString& name)
+    {
+        session->clickAndDrive("cmdLoad", [&](QWidget* d) {
+            const Chooser chooser{d};
+            chooser.typeName(name);
+            chooser.pressOk();
+        });
+    }
+    QByteArray save(const QString& name)
+    {
+        session->clickAndDrive("cmdSave", [&](QWidget* d) {
+            const Chooser chooser{d};
+            chooser.typeName(name);
+            chooser.pressOk();
+        });
+        return TempGame::readFile(session->game().levelPath(name));
+    }
+    void resize(int width, int height, int corner)
+    {
+        session->clickAndDrive("cmdResize", [&](QWidget* d) {
+            d->findChild<QLineEdit*>("txtWidth")->setText(QString::number(width));
+            d->findChild<QLineEdit*>("txtHeight")->setText(QString::number(height));
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("cmdResize%1").arg(corner)), Qt::LeftButton);
+            QTest::mouseClick(d->findChild<QPushButton*>("cmdDone"), Qt::LeftButton);
+        });
+    }
+    void applyData(int row, const QString& text)
+    {
+        session->clickAndDrive("cmdEntityData", [&](QWidget* d) {
+            d->findChild<QListWidget*>("lstCurEnt")->setCurrentRow(row);
+            auto* box = d->findChild<QLineEdit*>("txtData");
+            box->selectAll();
+            text.isEmpty() ? QTest::keyClick(box, Qt::Key_Delete) : QTest::keyClicks(box, text);
+            QTest::mouseClick(d->findChild<QPushButton*>("cmdApply"), Qt::LeftButton);
+            QTest::mouseClick(d->findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+        });
+    }
+    void key(const QString& name, QWidget* focus = nullptr)
+    {
+        const QKeySequence sequence(name);
+        QTest::keyClick(focus ? focus : &window(), Qt::Key(sequence[0].key()), sequence[0].keyboardModifiers());
+    }
+    // After a dialog, as the window system gives the main window the keyboard back.
+    void activate()
+    {
+        window().activateWindow();
+        QTRY_VERIFY(window().isActiveWindow());
+    }
+    bool mapIsAsDrawnWhole() { return map()->image() == maprenderer::renderLevel(pictures, level, window().curView); }
+
+    // One random edit of any kind, with the mouse or through a dialog.
+    void randomEdit()
+    {
+        const int kind = pick(0, 99);
+        const QPoint inside(pick(0, level.levelWidth - 1), pick(0, level.levelHeight - 1));
+        if (kind < 8) {
+            click(QStringLiteral("optView%1").arg(pick(0, 4)));
+        } else if (kind < 45) { // a stroke, now and then with both buttons or leaving the grid
+            click(QStringLiteral("imgTile%1").arg(pick(0, modLists::catalogue.tileCount() - 1)));
+            const Qt::MouseButton button = pick(0, 3) == 0 ? Qt::RightButton : Qt::LeftButton;
+            const bool both = pick(0, 5) == 0;
+            QTest::mousePress(map(), button, {}, cell(inside.x(), inside.y()));
+            if (both)
+                QTest::mousePress(map(), Qt::MiddleButton, {}, cell(inside.x(), inside.y()));
+            for (int moves = pick(0, 8); moves > 0; --moves)
+                QTest::mouseMove(map(), cell(pick(-1, level.levelWidth), pick(-1, level.levelHeight)));
+            if (both)
+                QTest::mouseRelease(map(), Qt::MiddleButton, {}, cell(inside.x(), inside.y()));
+            QTest::mouseRelease(map(), button, {}, cell(inside.x(), inside.y()));
+        } else if (kind < 70) { // place, or remove where the view has entities
+            click(QStringLiteral("imgEntity%1").arg(pick(0, modLists::catalogue.entityCount() - 1)));
+            QPoint at = inside;
+            for (int slot = 0; slot < level.entityCount && kind % 2; ++slot)
+                if (level.entities[size_t(slot)].layer == window().curView && pick(0, 2) == 0)
+                    at = QPoint(level.entities[size_t(slot)].x, level.entities[size_t(slot)].y);
+            QTest::mouseClick(map(), kind % 2 ? Qt::RightButton : Qt::LeftButton, {}, cell(at.x(), at.y()));
+        } else if (kind < 78) {
+            click("imgGuy");
+            QTest::mouseClick(map(), Qt::LeftButton, {}, cell(inside.x(), inside.y()));
+        } else if (kind < 86) { // shrinking and growing at every corner, now and then to the same size
+            const bool same = pick(0, 5) == 0;
+            resize(same ? level.levelWidth : pick(2, 20), same ? level.levelHeight : pick(2, 20), pick(0, 3));
+        } else if (kind < 95) {
+            const int row = pick(0, level.entityCount);
+            applyData(
+                row, pick(0, 4) == 0 ? entityrows::dataText(level, row) : QStringLiteral("t%1").arg(pick(0, 999)));
+        } else {
+            QTest::mouseClick(map(), Qt::LeftButton, {}, QPoint(3, 3)); // the margin: changed, but nothing to undo
+        }
+    }
+
+private slots:
+    void init()
+    {
+        session = std::make_unique<EditorSession>();
+        QCOMPARE(session->error(), QString());
+        for (const QString name : {"Crossing", "IceCellar", "index"})
+            QVERIFY(QFile::copy(QDir(sampleLevelsDir()).filePath(name + ".txt"), session->game().levelPath(name)));
+        QVERIFY(loadEditorPictures(QDir::currentPath(), modLists::catalogue, pictures));
+    }
+
+    void cleanup() { session.reset(); }
+
+    void randomEditsGoBackAndForth()
+    {
+        load("Crossing");
+        const QByteArray loaded = save("Start");
+        // The model: the level after each step, and whether the step counts as an unsaved change.
+        std::vector<Level> states{content(level)};
+        std::vector<bool> counts;
+        int saved = 0;
+        auto expectedChanged = [&](int at) {
+            return std::any_of(
+                counts.begin() + std::min(at, saved), counts.begin() + std::max(at, saved), [](bool c) { return c; });
+        };
+        for (int edit = 0; edit < 400; ++edit) {
+            randomEdit();
+            if (!(content(level) == states.back())) {
+                counts.push_back(!onlyTextsDiffer(states.back(), level));
+                states.push_back(content(level));
+            }
+            QCOMPARE(window().history().undoSteps(), int(counts.size())); // one step per change, none for nothing
+            QVERIFY2(mapIsAsDrawnWhole(), qPrintable(QStringLiteral("after edit %1").arg(edit)));
+            if (edit == 200) {
+                save("Middle");
+                saved = int(counts.size());
+            }
+        }
+        QVERIFY(counts.size() > 200);
+        QVERIFY(std::count(counts.begin(), counts.end(), false) > 10); // data texts were applied
+
+        while (window().history().canUndo())
+            window().undo();
+        QVERIFY(content(level) == states.front());
+        QVERIFY(level.levelChanged); // the saved state lies half-way
+        QVERIFY(mapIsAsDrawnWhole());
+        QCOMPARE(save("End"), loaded);
+        saved = 0;
+        while (window().history().canRedo())
+            window().redo();
+        QVERIFY(content(level) == states.back());
+        QVERIFY(mapIsAsDrawnWhole());
+
+        int at = int(counts.size());
+        for (int move = 0; move < 300; ++move) {
+            const bool back = at > 0 && (at == int(counts.size()) || pick(0, 1) == 0);
+            back ? window().undo() : window().redo();
+            at += back ? -1 : 1;
+            QVERIFY2(
+                content(level) == states[size_t(at)], qPrintable(QStringLiteral("move %1 to %2").arg(move).arg(at)));
+            QCOMPARE(level.levelChanged, expectedChanged(at));
+            QVERIFY(mapIsAsDrawnWhole());
+        }
+    }
+
+    void keysWorkWhateverHasTheFocus_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("redo");
+        QTest::newRow("the window itself, Ctrl+Y") << ""
+                                                   << "Ctrl+Y";
+        QTest::newRow("entity data button, Ctrl+Shift+Z") << "cmdEntityData"
+                                                          << "Ctrl+Shift+Z";
+        QTest::newRow("tile palette bar, Ctrl+Y") << "vscTiles"
+                                                  << "Ctrl+Y";
+        QTest::newRow("Resize button, Ctrl+Shift+Z") << "cmdResize"
+                                                     << "Ctrl+Shift+Z";
+        QTest::newRow("a view button, Ctrl+Y") << "optView3"
+                                               << "Ctrl+Y";
+        QTest::newRow("Load button, Ctrl+Shift+Z") << "cmdLoad"
+                                                   << "Ctrl+Shift+Z";
+    }
+
+    void keysWorkWhateverHasTheFocus()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QString, redo);
+        const Level fresh = level;
+        click("imgTile3");
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(1, 1));
+        const Level once = level;
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(2, 1));
+        const Level twice = level;
+        activate();
+        QWidget* focused = focus.isEmpty() ? nullptr : child(focus);
+        if (focused) {
+            focused->setFocus();
+            QCOMPARE(QApplication::focusWidget(), focused);
+        }
+        key("Ctrl+Z", focused);
+        QVERIFY(level == once);
+        key(redo, focused);
+        QVERIFY(level == twice);
+        key("Ctrl+Z", focused);
+        key("Ctrl+Z", focused);
+        QVERIFY(level == fresh);
+        QVERIFY(mapIsAsDrawnWhole());
+        key("Ctrl+Z", focused); // nothing left to undo
+        QVERIFY(level == fresh);
+    }
+
+    void keysDoNothingInTheDialogs()
+    {
+        click("imgTile3");
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(1, 1));
+        const Level painted = level;
+        for (const QString name : {"cmdEntityData", "cmdResize"})
+            session->clickAndDrive(name, [&](QWidget* d) {
+                for (const QString keys : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"})
+                    key(keys, d->focusWidget() ? d->focusWidget() : d);
+                QVERIFY(level == painted);
+                d->close();
+            });
+    }
+
+    void undoingToTheLoadedLevelAsksNothingOnClose()
+    {
+        load("IceCellar");
+        const Level loaded = level;
+        click("imgEntity2");
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(2, 2));
+        resize(3, 4, 2); // the wrong corner
+        activate();
+        key("Ctrl+Z");
+        key("Ctrl+Z");
+        QCOMPARE(window().history().undoSteps(), 0);
+        QVERIFY(content(level) == content(loaded));
+        QVERIFY(level == loaded);
+        QVERIFY(mapIsAsDrawnWhole());
+        QCOMPARE(child("picInner")->size(), map()->image().size()); // laid out for the old size again
+        ScriptedMessages messages; // any question fails the test
+        QVERIFY(window().close());
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void aPlayerStartLeftOutsideLeavesNoTrace()
+    {
+        levelops::movePlayer(level, 7, 7);
+        resize(5, 5, 3);
+        click("optView2");
+        click("imgGuy");
+        QTest::mouseClick(map(), Qt::RightButton, {}, cell(1, 2));
+        QVERIFY(mapIsAsDrawnWhole());
+        window().undo();
+        QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
+        QVERIFY(mapIsAsDrawnWhole());
+        window().redo();
+        QVERIFY(mapIsAsDrawnWhole());
+    }
+};
+
+QTEST_MAIN(tst_undo)
+#include "tst_undo.moc"
