@@ -15,12 +15,14 @@ QString levelIndexPath();
 // holds no folder separator of any platform and no NUL.
 bool isPlainLevelName(const QString& name);
 
+// File systems allow 255 characters in a file name (255 bytes of UTF-8 on
+// Linux and macOS, where a letter beyond ASCII takes two).
+inline constexpr int longestFileName = 255;
+
 // A save writes a temporary file beside the level's and then puts it in the
-// level's place; that file's name is the level's file name and 7 characters
-// more. File systems allow 255 characters in a name (255 bytes of UTF-8 on
-// Linux and macOS, where a letter beyond ASCII takes two), so a level name
-// may be 244 characters long at most.
-inline constexpr int maxLevelNameLength = 244;
+// level's place; that file's name is the level's file name (the name and
+// ".txt") and 7 characters more. So a level name may be 244 characters long.
+inline constexpr int maxLevelNameLength = longestFileName - 4 - 7;
 
 // The name's length as the file system counts it.
 int levelNameLength(const QString& name);

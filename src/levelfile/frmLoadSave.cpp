@@ -6,6 +6,8 @@
 #include "layout/LoadSaveLayout.h"
 #include "levelfile/LevelIndex.h"
 #include "levelfile/LevelPaths.h"
+#include "model/EightBitText.h"
+#include "model/Excerpt.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -61,7 +63,14 @@ void frmLoadSave::Form_Activate()
     setWindowTitle(caption);
     List1->clear();
     QString problem;
-    List1->addItems(readLevelIndex(levelIndexPath(), &problem));
+    QStringList names = readLevelIndex(levelIndexPath(), &problem);
+    // No file name is longer than 255 characters, so a longer line names no
+    // level; shown whole, a line of megabytes would take the list seconds to
+    // lay out, so only its beginning is shown.
+    for (QString& name : names)
+        if (name.size() > longestFileName)
+            name = excerpt(name);
+    List1->addItems(names);
     // No row is current until the user picks one, so that the first Down key
     // picks the first row rather than the list making it current on focus.
     List1->setCurrentIndex(QModelIndex());
@@ -119,6 +128,12 @@ void frmLoadSave::cmdOK_Click()
                 .arg(maxLevelNameLength)
                 .arg(length)
                 .arg(length != fName.size() ? QStringLiteral(" (Each letter beyond plain ASCII counts as two.)") : QString()));
+        return;
+    }
+    // Only a line cut short in the list holds the ellipsis beyond 8 bits.
+    if (listed && !charactersBeyondEightBit(fName).isEmpty()) {
+        Messages::report(
+            this, QStringLiteral("That line of the level index is longer than any level name can be; the list shows only its beginning."));
         return;
     }
     if (listed) {

@@ -245,6 +245,28 @@ private slots:
             TempGame::readFile(levelIndexPath()), taken ? "A\r\n" + name.toLatin1() + "\r\n" : QByteArray("A\r\n"));
     }
 
+    void chooserShowsOnlyTheBeginningOfALineNoNameCanBe()
+    {
+        session->game().writeFile(levelIndexPath(), QByteArray(1 << 20, 'n') + "\r\nb\r\n");
+        const QString shown = QString(excerptLength, u'n') + QChar(0x2026);
+        ScriptedMessages boxes;
+        boxes.answer(QMessageBox::Ok);
+        frmLoadSave chooser(nullptr);
+        chooser.save = true;
+        ModalDriver driver([&](QWidget* modal) {
+            const Chooser c{modal};
+            QCOMPARE(c.listedNames(), (QStringList{shown, "b"}));
+            c.clickItem(0);
+            c.pressOk();
+            QVERIFY(c.window->isVisible());
+            c.pressEscape();
+        });
+        chooser.exec();
+        QCOMPARE(boxes.texts(),
+            QStringList{"That line of the level index is longer than any level name can be; the list shows only its "
+                        "beginning."});
+    }
+
     void chooserTellsOfAnIndexThatIsNoFile()
     {
         std::unique_ptr<hostile::FifoHolder> holder;
