@@ -23,6 +23,19 @@ QMessageBox::Icon boxIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton ask(QWidget* parent, const Request& request)
+{
+    if (const Answerer& answerer = currentAnswerer())
+        return answerer(request);
+
+    QMessageBox box(boxIcon(request.icon), QString::fromLatin1(title), request.text, request.buttons, parent);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(request.defaultButton);
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 } // namespace
 
 void setAnswerer(Answerer answerer)
@@ -33,18 +46,17 @@ void setAnswerer(Answerer answerer)
 QMessageBox::StandardButton show(
     QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton, Icon icon)
 {
-    if (const Answerer& answerer = currentAnswerer())
-        return answerer(Request{text, buttons, defaultButton, icon});
-
-    QMessageBox box(boxIcon(icon), QString::fromLatin1(title), text, buttons, parent);
-    if (defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return ask(parent, Request{text, buttons, defaultButton, icon, QString()});
 }
 
 void report(QWidget* parent, const QString& text)
 {
     show(parent, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void report(QWidget* parent, const QString& text, const QString& details)
+{
+    ask(parent, Request{text, QMessageBox::Ok, QMessageBox::Ok, Icon::None, details});
 }
 
 bool askYesNo(QWidget* parent, const QString& text)

@@ -20,6 +20,8 @@ struct Request
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton;
     Icon icon;
+    // Shown on demand under the text ("Show Details..."); empty for none.
+    QString details;
 };
 
 using Answerer = std::function<QMessageBox::StandardButton(const Request&)>;
@@ -34,6 +36,8 @@ QMessageBox::StandardButton show(QWidget* parent, const QString& text, QMessageB
 
 // A plain report: OK, no icon.
 void report(QWidget* parent, const QString& text);
+// The same with details the user can open beneath the text.
+void report(QWidget* parent, const QString& text, const QString& details);
 // A question with Yes and No, Yes the default.
 bool askYesNo(QWidget* parent, const QString& text);
 // A question with Yes, No and Cancel, Yes the default.

@@ -9,9 +9,11 @@ const char* const description =
     "  check [-C DIR] LEVEL...\n"
     "      Loads each level as the editor's Load does and prints one line per\n"
     "      message the editor would show: path:line: message.\n"
-    "  format [-C DIR] LEVEL [-o OUT]\n"
+    "  format [-C DIR] LEVEL [-o OUT] [--drop-unknown]\n"
     "      Writes the level exactly as the editor's Save would, to OUT or to\n"
-    "      standard output.\n"
+    "      standard output. When that would lose lines of the file (unknown\n"
+    "      kinds, entities on screens outside 0 to 4) it writes nothing, unless\n"
+    "      --drop-unknown is given.\n"
     "  render [-C DIR] LEVEL -o OUT.png [--view N]\n"
     "      Draws the level as the editor's map shows it in view N into a PNG.\n"
     "\n"
@@ -33,7 +35,9 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
     const QCommandLineOption viewOption(QStringLiteral("view"),
         QStringLiteral("The view render draws: 0 main level, 1 top left, 2 top right, 3 bottom left, 4 bottom right (default 0)."),
         QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({folderOption, outputOption, viewOption});
+    const QCommandLineOption dropOption(QStringLiteral("drop-unknown"),
+        QStringLiteral("format writes the level even when lines of unknown kind or entities on screens outside 0 to 4 are lost."));
+    parser.addOptions({folderOption, outputOption, viewOption, dropOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("check, format or render."));
     parser.addPositionalArgument(
         QStringLiteral("levels"), QStringLiteral("The level files, as paths from the current folder."), QStringLiteral("LEVEL..."));
@@ -73,6 +77,7 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
     if (parser.isSet(folderOption))
         command.gameFolder = parser.value(folderOption);
     command.output = parser.value(outputOption);
+    command.dropUnknown = parser.isSet(dropOption);
 
     if (command.levels.isEmpty())
         parsed.error = QStringLiteral("%1 needs a level file.").arg(name);
@@ -80,10 +85,14 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
         parsed.error = QStringLiteral("%1 takes one level file, not %2.").arg(name).arg(command.levels.size());
     else if (command.kind == Command::Check && parser.isSet(outputOption))
         parsed.error = QStringLiteral("check writes no file; -o is for format and render.");
+    else if (parser.isSet(outputOption) && command.output.isEmpty())
+        parsed.error = QStringLiteral("-o needs a file name.");
     else if (command.kind == Command::Render && command.output.isEmpty())
         parsed.error = QStringLiteral("render needs -o OUT.png, the picture to write.");
     else if (command.kind != Command::Render && parser.isSet(viewOption))
         parsed.error = QStringLiteral("--view is for render only.");
+    else if (command.kind != Command::Format && command.dropUnknown)
+        parsed.error = QStringLiteral("--drop-unknown is for format only.");
     else if (parser.isSet(folderOption) && command.gameFolder.isEmpty())
         parsed.error = QStringLiteral("-C needs a folder.");
     if (!parsed.error.isEmpty())

@@ -26,37 +26,42 @@ QString reportLine(const QString& path, const LevelFileReport& report)
     return QStringLiteral("%1:%2: %3").arg(path, QString::number(report.line), message);
 }
 
-// Reads a level as the editor's Load does; before any load the editor holds a new level.
-LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue)
+// A level read as the editor's Load reads it, every report told on one
+// stream as it comes: the lines of unknown kind, with `unsaved` also the
+// entities a save would drop, then what ended a failed read.
+struct ToldLoad
 {
+    LoadedLevel loaded;
+    qsizetype told = 0; // reports told, of every kind
+    qsizetype lostLines = 0; // lines of the file a save of the level would not write
+};
+
+ToldLoad loadTelling(const QString& path, const Catalogue& catalogue, bool unsaved, const std::function<void(const QString&)>& tell)
+{
+    // Before any load the editor holds a new level.
     Level current;
     levelops::makeNewLevel(current);
-    return loadLevelFile(path, catalogue, current);
-}
-
-// Loads one level, telling every report on standard error; the load is
-// usable when `ok` is set.
-LoadedLevel loadReporting(const QString& path, const Catalogue& catalogue, Console& console)
-{
-    LoadedLevel loaded = loadLevelFile(path, catalogue);
-    for (const LevelFileReport& report : loaded.reports)
-        console.errLine(reportLine(path, report));
-    return loaded;
-}
-
-int statusOf(const LoadedLevel& loaded)
-{
-    return loaded.reports.empty() ? exitstatus::clean : exitstatus::reported;
+    ToldLoad load;
+    load.loaded = loadLevelFile(path, catalogue, current, [&](LineNote note, int line, const LazyMessage& message) {
+        ++load.lostLines;
+        if (note == LineNote::Unsaved && !unsaved)
+            return;
+        ++load.told;
+        tell(reportLine(path, {line, message()}));
+    });
+    for (const LevelFileReport& report : load.loaded.reports) {
+        ++load.told;
+        tell(reportLine(path, report));
+    }
+    return load;
 }
 
 int check(const Command& command, const Catalogue& catalogue, Console& console)
 {
     int status = exitstatus::clean;
     for (const QString& path : command.levels) {
-        const LoadedLevel loaded = loadLevelFile(path, catalogue);
-        for (const LevelFileReport& report : loaded.reports)
-            console.outLine(reportLine(path, report));
-        if (!loaded.reports.empty())
+        const ToldLoad load = loadTelling(path, catalogue, true, [&](const QString& line) { console.outLine(line); });
+        if (load.told > 0)
             status = exitstatus::reported;
     }
     return status;
@@ -65,17 +70,26 @@ int check(const Command& command, const Catalogue& catalogue, Console& console)
 int format(const Command& command, const Catalogue& catalogue, Console& console)
 {
     const QString& path = command.levels.front();
-    const LoadedLevel loaded = loadReporting(path, catalogue, console);
-    if (!loaded.ok)
+    const ToldLoad load = loadTelling(path, catalogue, true, [&](const QString& line) { console.errLine(line); });
+    if (!load.loaded.ok)
         return exitstatus::reported;
-    const QByteArray bytes = writeLevel(loaded.level, catalogue);
+    // Written over its own file, a level that drops lines would lose them for good.
+    if (load.lostLines > 0 && !command.dropUnknown) {
+        console.errLine(
+            QStringLiteral("%1: not written: %2 would be lost; --drop-unknown writes the level without %3.")
+                .arg(path,
+                    load.lostLines == 1 ? QStringLiteral("the line above") : QStringLiteral("the %1 lines above").arg(load.lostLines),
+                    load.lostLines == 1 ? QStringLiteral("it") : QStringLiteral("them")));
+        return exitstatus::reported;
+    }
+    const QByteArray bytes = writeLevel(load.loaded.level, catalogue);
     if (command.output.isEmpty()) {
         console.out(bytes);
     } else if (const Result written = writeWholeFile(command.output, bytes); !written) {
         console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
         return exitstatus::reported;
     }
-    return statusOf(loaded);
+    return load.told > 0 ? exitstatus::reported : exitstatus::clean;
 }
 
 // Writes the map as a picture, drawn a band of rows at a time straight into
@@ -106,15 +120,15 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
         return exitstatus::unusable;
     }
     const QString& path = command.levels.front();
-    const LoadedLevel loaded = loadReporting(path, catalogue, console);
-    if (!loaded.ok)
+    const ToldLoad load = loadTelling(path, catalogue, false, [&](const QString& line) { console.errLine(line); });
+    if (!load.loaded.ok)
         return exitstatus::reported;
-    maprenderer::MapDrawing drawing(pictures, loaded.level, command.view);
+    maprenderer::MapDrawing drawing(pictures, load.loaded.level, command.view);
     if (const Result written = savePng(drawing, command.output); !written) {
         console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
         return exitstatus::reported;
     }
-    return statusOf(loaded);
+    return load.told > 0 ? exitstatus::reported : exitstatus::clean;
 }
 
 } // namespace

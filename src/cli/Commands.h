@@ -15,6 +15,7 @@ struct Command
     QStringList levels; // level file paths as the user gave them
     QString output; // empty: standard output (format only)
     int view = 0; // the layer shown by render
+    bool dropUnknown = false; // format writes a level that loses lines of its file
 };
 
 // The program's exit statuses.

@@ -7,6 +7,11 @@
 #include <io.h>
 #endif
 
+namespace {
+// Written once this much has gathered.
+constexpr qsizetype gathered = 64 * 1024;
+} // namespace
+
 Console::Console()
 {
 #ifdef Q_OS_WIN
@@ -17,12 +22,21 @@ Console::Console()
 #endif
     m_out.open(stdout, QIODevice::WriteOnly);
     m_err.open(stderr, QIODevice::WriteOnly);
+    // Room made once: growing and giving back the room at every write cost
+    // more than the writes themselves.
+    m_pendingOut.reserve(2 * gathered);
+    m_pendingErr.reserve(2 * gathered);
+}
+
+Console::~Console()
+{
+    flush(m_out, m_pendingOut);
+    flush(m_err, m_pendingErr);
 }
 
 void Console::out(const QByteArray& bytes)
 {
-    m_out.write(bytes);
-    m_out.flush();
+    write(m_out, m_pendingOut, m_err, m_pendingErr, bytes);
 }
 
 void Console::outLine(const QString& line)
@@ -32,6 +46,22 @@ void Console::outLine(const QString& line)
 
 void Console::errLine(const QString& line)
 {
-    m_err.write(line.toLocal8Bit() + '\n');
-    m_err.flush();
+    write(m_err, m_pendingErr, m_out, m_pendingOut, line.toLocal8Bit() + '\n');
+}
+
+void Console::write(QFile& stream, QByteArray& pending, QFile& other, QByteArray& otherPending, const QByteArray& bytes)
+{
+    flush(other, otherPending);
+    pending += bytes;
+    if (pending.size() >= gathered)
+        flush(stream, pending);
+}
+
+void Console::flush(QFile& stream, QByteArray& pending)
+{
+    if (pending.isEmpty())
+        return;
+    stream.write(pending);
+    stream.flush();
+    pending.resize(0); // keeps its room
 }

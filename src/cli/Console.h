@@ -6,12 +6,15 @@
 
 // The program's standard output and standard error. Both take bytes as they
 // are: on Windows nothing turns a LF into CR LF, so a level written to
-// standard output keeps its own line ends. Every write is flushed at once, so
-// the two streams stay in order when they go to the same place.
+// standard output keeps its own line ends. A level with a million reports
+// would take a write each; lines are gathered instead and written when a
+// fair amount has come, when the other stream is written to (so the two stay
+// in order when they go to the same place) and at the end.
 class Console
 {
 public:
     Console();
+    ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
@@ -21,6 +24,11 @@ public:
     void errLine(const QString& line);
 
 private:
+    void write(QFile& stream, QByteArray& pending, QFile& other, QByteArray& otherPending, const QByteArray& bytes);
+    static void flush(QFile& stream, QByteArray& pending);
+
     QFile m_out;
     QFile m_err;
+    QByteArray m_pendingOut;
+    QByteArray m_pendingErr;
 };

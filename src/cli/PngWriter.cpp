@@ -1,5 +1,7 @@
 #include "cli/PngWriter.h"
 
+#include "model/WholeFile.h"
+
 #include <QIODevice>
 #include <QImage>
 #include <QtEndian>
@@ -39,8 +41,8 @@ PngWriter::PngWriter(QIODevice& device, QSize size)
     m_stream->next_out = reinterpret_cast<Bytef*>(m_deflated.data());
     m_stream->avail_out = static_cast<uInt>(chunkSize);
 
-    if (m_device.write("\x89PNG\r\n\x1a\n", 8) != 8)
-        m_error = m_device.errorString();
+    if (const Result written = writeAll(m_device, QByteArray("\x89PNG\r\n\x1a\n", 8)); !written)
+        m_error = written.message();
     QByteArray header = bigEndian(static_cast<quint32>(size.width())) + bigEndian(static_cast<quint32>(size.height()));
     header += QByteArray("\x08\x02\x00\x00\x00", 5); // 8 bits a channel, RGB, deflate, the standard filter method, no interlace
     writeChunk("IHDR", header);
@@ -112,6 +114,7 @@ void PngWriter::writeChunk(const char* type, const QByteArray& data)
     const auto crc = static_cast<quint32>(
         crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(typed.constData()), static_cast<uInt>(typed.size())));
     const QByteArray chunk = bigEndian(static_cast<quint32>(data.size())) + typed + bigEndian(crc);
-    if (m_device.write(chunk) != chunk.size())
-        m_error = m_device.errorString();
+    // A disk that fills up stops a write short; writeAll gets the system's reason.
+    if (const Result written = writeAll(m_device, chunk); !written)
+        m_error = written.message();
 }

@@ -1,11 +1,12 @@
 #include "editor/EditorPictures.h"
 
+#include "editor/PictureFile.h"
 #include "model/Catalogue.h"
+#include "model/Excerpt.h"
 #include "model/Numbers.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -25,12 +26,11 @@ QImage flatten(const QImage& picture, Qt::GlobalColor background)
 Result readPicture(const QString& folder, const QString& name, Qt::GlobalColor background, QImage& picture)
 {
     const QString path = QDir(folder).filePath(name);
-    if (name.isEmpty() || !QFileInfo(path).isFile())
-        return Result::failure(QStringLiteral("The picture file \"%1\" is missing.").arg(name));
-    QImageReader reader(path);
-    const QImage read = reader.read();
-    if (read.isNull())
-        return Result::failure(QStringLiteral("The picture file \"%1\" cannot be read: %2.").arg(name, reader.errorString()));
+    if (name.isEmpty() || !QFileInfo::exists(path))
+        return Result::failure(QStringLiteral("The picture file \"%1\" is missing.").arg(excerpt(name)));
+    QImage read;
+    if (const Result decoded = readPictureFile(path, read); !decoded)
+        return Result::failure(QStringLiteral("The picture file \"%1\" %2.").arg(excerpt(name), decoded.message()));
     picture = flatten(read, background);
     return Result::success();
 }

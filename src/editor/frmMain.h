@@ -70,6 +70,9 @@ public:
     // Reads the level file at `path` into the editor as Load does, with the
     // same messages; a file that fails to load leaves the level as it was.
     void openLevelFile(const QString& path);
+    // Lines of unknown kind that a load reports one box each; a single box
+    // then counts the rest.
+    static constexpr int listedUnrecognisedLines = 20;
     void cmdEntityData_Click();
     void cmdResize_Click();
     // The close handler: setting `cancel` to 1 keeps the window open.

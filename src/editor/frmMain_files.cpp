@@ -30,10 +30,15 @@ void frmMain::cmdSave_Click()
     if (isPlainLevelName(name) && QFileInfo::exists(path)
         && !Messages::askYesNo(this, QStringLiteral("Overwrite existing \"") + path + QStringLiteral("\"?")))
         return;
-    if (!isPlainLevelName(name) || !writeWholeFile(path, writeLevel(modLists::level, modLists::catalogue))) {
+    const Result saved = isPlainLevelName(name)
+        ? writeWholeFile(path, writeLevel(modLists::level, modLists::catalogue))
+        : Result::failure(QStringLiteral("the name holds a folder separator or a NUL character, so it names no file in the levels folder"));
+    if (!saved) {
+        // The system's reason is there for whoever opens the details.
         Messages::report(this,
             QStringLiteral("File access error - could not save\r\n"
-                           "please close any program which may be accessing the file (e.g. the Quandor Game) and try again."));
+                           "please close any program which may be accessing the file (e.g. the Quandor Game) and try again."),
+            QStringLiteral("'%1' could not be written: %2.").arg(path, saved.message()));
         return;
     }
     modLists::level.levelChanged = false;
@@ -51,15 +56,28 @@ void frmMain::cmdLoad_Click()
 
 void frmMain::openLevelFile(const QString& path)
 {
-    LoadedLevel loaded = loadLevelFile(path, modLists::catalogue, modLists::level);
-    for (const LevelFileReport& report : loaded.reports) {
+    // One box per line of unknown kind is what a designer expects of a file
+    // with a slip or two; a file with thousands gets a count instead.
+    LoadedLevel loaded = loadLevelFile(path, modLists::catalogue, modLists::level, listedUnrecognisedLines);
+    // A failed read ends with the report of what ended it.
+    const size_t listed = loaded.ok ? loaded.reports.size() : loaded.reports.size() - 1;
+    for (size_t i = 0; i < listed; ++i)
+        Messages::report(this, loaded.reports[i].message);
+    if (loaded.unlisted > 0)
+        Messages::report(this,
+            loaded.unlisted == 1 ? QStringLiteral("1 more line names a kind that neither the entity kinds nor the tile kinds know; it was "
+                                                  "skipped as well.")
+                                 : QStringLiteral("%1 more lines name a kind that neither the entity kinds nor the tile kinds know; they "
+                                                  "were skipped as well. tilewright-cli check lists every one.")
+                                       .arg(loaded.unlisted));
+    if (!loaded.ok) {
+        const QString& failure = loaded.reports.back().message;
         if (loaded.missing)
-            Messages::show(this, report.message, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Exclamation);
+            Messages::show(this, failure, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Exclamation);
         else
-            Messages::report(this, report.message);
-    }
-    if (!loaded.ok)
+            Messages::report(this, failure);
         return;
+    }
     modLists::level = std::move(loaded.level);
     m_history.clear();
     prcDrawTiles();

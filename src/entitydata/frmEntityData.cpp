@@ -1,10 +1,12 @@
 #include "entitydata/frmEntityData.h"
 
+#include "app/Messages.h"
 #include "app/Twips.h"
 #include "entitydata/EntityRows.h"
 #include "layout/EntityDataDesign.h"
 #include "layout/EntityDataLayout.h"
 #include "model/DataTextCommand.h"
+#include "model/EightBitText.h"
 #include "model/LevelHistory.h"
 #include "model/modLists.h"
 
@@ -51,13 +53,21 @@ void frmEntityData::connectControls()
     lblTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblTip->setTextFormat(Qt::PlainText);
 
-    // Enter applies wherever the focus is; only Apply may take it.
-    for (QPushButton* button : {cmdApply, cmdClose})
-        button->setAutoDefault(false);
+    // Enter applies wherever the focus is, except on Close: a focused Close
+    // takes Enter itself, as buttons do in every dialog.
+    cmdApply->setAutoDefault(false);
+    cmdClose->setAutoDefault(true);
     cmdApply->setDefault(true);
 
     connect(lstCurEnt, &QListWidget::currentRowChanged, this, &frmEntityData::lstCurEnt_Click);
     connect(lstCurDat, &QListWidget::currentRowChanged, this, &frmEntityData::lstCurDat_Click);
+    // Choosing the row that is already chosen changes no row, yet the user
+    // expects its stored text back in the text box.
+    for (QListWidget* list : {lstCurEnt, lstCurDat})
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
+            if (list->row(item) == lstCurEnt->currentRow())
+                lstCurEnt_Click();
+        });
     // The two lists read as one table: scrolling either shows the same rows in both.
     connect(lstCurEnt->verticalScrollBar(), &QScrollBar::valueChanged, lstCurDat->verticalScrollBar(), &QScrollBar::setValue);
     connect(lstCurDat->verticalScrollBar(), &QScrollBar::valueChanged, lstCurEnt->verticalScrollBar(), &QScrollBar::setValue);
@@ -113,6 +123,15 @@ void frmEntityData::cmdApply_Click()
     const int row = lstCurDat->currentRow();
     if (row < 0)
         return;
+    // Saved as it stands, such a text would come back with a "?" for each.
+    if (const QString beyond = charactersBeyondEightBit(txtData->text()); !beyond.isEmpty()) {
+        Messages::report(this,
+            QStringLiteral("The data text holds characters that a level file cannot store: %1. Level files are 8-bit text; please "
+                           "use other characters.")
+                .arg(beyond));
+        txtData->setFocus();
+        return;
+    }
     lstCurDat->item(row)->setText(txtData->text());
     if (std::unique_ptr<DataTextCommand> step = entityrows::storeData(modLists::level, row, txtData->text()))
         m_history.record(std::move(step));

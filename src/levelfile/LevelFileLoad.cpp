@@ -1,22 +1,25 @@
 #include "levelfile/LevelFileLoad.h"
 
-#include <QFile>
+#include "model/WholeFile.h"
 
-LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current)
+#include <QFileInfo>
+
+namespace {
+
+LoadedLevel load(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {
     LoadedLevel loaded;
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         loaded.missing = true;
         loaded.reports.push_back({0, QStringLiteral("'") + path + QStringLiteral("' was not found.")});
         return loaded;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.reports.push_back({0, QStringLiteral("'%1' could not be read: %2").arg(path, file.errorString())});
+    QByteArray bytes;
+    if (const Result read = readWholeFile(path, filecaps::level, bytes); !read) {
+        loaded.reports.push_back({0, QStringLiteral("'%1' %2.").arg(path, read.message())});
         return loaded;
     }
-    LevelReadResult result = readLevel(file.readAll(), catalogue, current);
-    loaded.reports = std::move(result.reports);
+    LevelReadResult result = readLevel(bytes, catalogue, current, notes);
     if (!result.ok) {
         loaded.reports.push_back(result.failure);
         return loaded;
@@ -24,4 +27,32 @@ LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const
     loaded.ok = true;
     loaded.level = std::move(result.level);
     return loaded;
+}
+
+} // namespace
+
+LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, qsizetype listed)
+{
+    std::vector<LevelFileReport> unrecognised;
+    qsizetype unlisted = 0;
+    std::vector<LevelFileReport> unsaved;
+    LoadedLevel loaded = load(path, catalogue, current, [&](LineNote note, int line, const LazyMessage& message) {
+        if (note == LineNote::Unsaved)
+            unsaved.push_back({line, message()});
+        else if (static_cast<qsizetype>(unrecognised.size()) < listed)
+            unrecognised.push_back({line, message()});
+        else
+            ++unlisted;
+    });
+    // The lines of unknown kind come before what ended the read.
+    unrecognised.insert(unrecognised.end(), loaded.reports.begin(), loaded.reports.end());
+    loaded.reports = std::move(unrecognised);
+    loaded.unlisted = unlisted;
+    loaded.unsaved = std::move(unsaved);
+    return loaded;
+}
+
+LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
+{
+    return load(path, catalogue, current, notes);
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <limits>
 #include <vector>
 
 struct [[nodiscard]] LoadedLevel
@@ -16,12 +17,25 @@ struct [[nodiscard]] LoadedLevel
     bool missing = false;
     Level level;
     // Every message the editor's Load would show, in the order it shows
-    // them. Line 0 means the message concerns the file as a whole.
+    // them: the lines of unknown kind, as many as were to be listed, then
+    // what ended a failed read. Line 0 means the message concerns the file
+    // as a whole (missing, not a regular file, too large, unreadable).
     std::vector<LevelFileReport> reports;
+    // The lines of unknown kind beyond those listed: counted only.
+    qsizetype unlisted = 0;
+    // The entity lines a save would not write back (LevelReadResult::unsaved).
+    std::vector<LevelFileReport> unsaved;
 };
 
 // Reads the level file at `path` as the Load command does, into a separate
 // level that starts from `current` (whose player start stays when the file
-// has no player line): a missing or unreadable file, the lines of unknown
-// kinds and what ended a failed read give the editor's own messages.
-LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current);
+// has no player line): a missing or unusable file, the lines of unknown
+// kinds and what ended a failed read give the editor's own messages. Only
+// the first `listed` lines of unknown kind are listed in `reports`.
+LoadedLevel loadLevelFile(
+    const QString& path, const Catalogue& catalogue, const Level& current, qsizetype listed = std::numeric_limits<qsizetype>::max());
+
+// The same for a tool that tells every line as it comes: the lines of
+// unknown kind and the unsaved ones go to `notes` in file order, and
+// `reports` keeps only what concerns the file as a whole or ended the read.
+LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes);

@@ -1,15 +1,22 @@
 #include "levelfile/LevelIndex.h"
 
 #include "model/TextLines.h"
+#include "model/WholeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
-QStringList readLevelIndex(const QString& path)
+QStringList readLevelIndex(const QString& path, QString* problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo::exists(path))
         return {};
-    LineReader lines(file.readAll());
+    QByteArray bytes;
+    if (const Result read = readWholeFile(path, filecaps::levelIndex, bytes); !read) {
+        if (problem)
+            *problem = read.message();
+        return {};
+    }
+    LineReader lines(bytes);
     QStringList names;
     while (!lines.atEnd())
         names.append(lines.readLine());
@@ -36,13 +43,15 @@ Result appendToLevelIndex(const QString& path, const QString& name)
     for (const QChar c : name)
         if (c.unicode() > 0xFF)
             return Result::failure(QStringLiteral("the name holds characters that the 8-bit index cannot store"));
+    // Opening a pipe or a device would wait for it, or write into it.
+    if (const QFileInfo index(path); index.exists() && !index.isFile())
+        return Result::failure(QStringLiteral("it is not a regular file"));
     // A name appended to an unfinished last line would merge with it.
     const QByteArray lineBreak = endsInsideALine(path) ? "\r\n" : "";
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return Result::failure(file.errorString());
+    // Unbuffered, so that a disk that fills up shows in the write itself.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return Result::failure(failureReason(file));
     const QByteArray line = lineBreak + toFileBytes(name) + "\r\n";
-    if (file.write(line) != line.size() || !file.flush())
-        return Result::failure(file.errorString());
-    return Result::success();
+    return writeAll(file, line);
 }

@@ -1,6 +1,7 @@
 #include "levelfile/LevelPaths.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -28,4 +29,13 @@ bool isPlainLevelName(const QString& name)
         if (c == u'/' || c == u'\\' || c == QChar(0))
             return false;
     return true;
+}
+
+int levelNameLength(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return static_cast<int>(name.size());
+#else
+    return static_cast<int>(QFile::encodeName(name).size());
+#endif
 }

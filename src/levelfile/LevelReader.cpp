@@ -1,5 +1,6 @@
 #include "levelfile/LevelReader.h"
 
+#include "model/Excerpt.h"
 #include "model/Numbers.h"
 #include "model/TextLines.h"
 
@@ -72,8 +73,9 @@ private:
 class Reader
 {
 public:
-    Reader(const QByteArray& bytes, const Catalogue& catalogue, const Level& current)
+    Reader(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
         : m_bytes(bytes)
+        , m_notes(notes)
         , m_tileKinds(catalogue.tileCount(), [&](int kind) -> const QString& { return catalogue.tileName(kind); })
         , m_entityKinds(catalogue.entityCount(), [&](int kind) -> const QString& { return catalogue.entityName(kind); })
     {
@@ -110,6 +112,22 @@ private:
         return false;
     }
 
+    template<typename Message>
+    void note(LineNote kind, int line, const Message& message)
+    {
+        if (m_notes)
+            m_notes(kind, line, message);
+        else
+            (kind == LineNote::Unrecognised ? m_result.reports : m_result.unsaved).push_back({line, message()});
+    }
+
+    bool failOnLineFeeds()
+    {
+        return fail(1,
+            QStringLiteral("the lines end in LF only; a level file's lines must end in CR LF (a file written on Linux or macOS may "
+                           "need converting)"));
+    }
+
     // The first pass: the width from the TABs of the first line, the height
     // from the lines before the first empty one.
     bool measure(qint16& width, qint16& height)
@@ -120,13 +138,19 @@ private:
         const QLatin1StringView first = lines.readLineView();
         if (first.isEmpty())
             return fail(1, QStringLiteral("the first line is empty, so the level has no rows"));
+        // A file whose lines end in LF alone reads as one line: say so rather
+        // than give its width or its want of an empty line.
+        const bool lineFeeds = first.contains(u'\n');
         const qsizetype columns = std::count(first.begin(), first.end(), '\t') + 1;
         if (columns > Level::maxSize)
-            return fail(1, QStringLiteral("the level is %1 cells wide; a level is at most %2").arg(columns).arg(Level::maxSize));
+            return lineFeeds
+                ? failOnLineFeeds()
+                : fail(1, QStringLiteral("the level is %1 cells wide; a level is at most %2").arg(columns).arg(Level::maxSize));
         int rows = 1;
         for (;;) {
             if (lines.atEnd())
-                return fail(rows + 1, QStringLiteral("the file ends in the grid; an empty line must follow its last row"));
+                return lineFeeds ? failOnLineFeeds()
+                                 : fail(rows + 1, QStringLiteral("the file ends in the grid; an empty line must follow its last row"));
             if (lines.readLineView().isEmpty())
                 break;
             if (++rows > Level::maxSize)
@@ -188,7 +212,8 @@ private:
         }
         const std::optional<qint16> number = numbers::toInt16(screen);
         if (!number)
-            return fail(lineNumber, QStringLiteral("the screen \"%1\" is neither all nor a number from -32768 to 32767").arg(screen));
+            return fail(
+                lineNumber, QStringLiteral("the screen \"%1\" is neither all nor a number from -32768 to 32767").arg(excerpt(screen)));
         m_screen = *number;
         return true;
     }
@@ -203,7 +228,8 @@ private:
         rest = rest.sliced(tab + 1);
         const std::optional<qint16> number = numbers::toInt16(field);
         if (!number)
-            return fail(lineNumber, QStringLiteral("%1 \"%2\" is not a number from -32768 to 32767").arg(QLatin1String(what)).arg(field));
+            return fail(
+                lineNumber, QStringLiteral("%1 \"%2\" is not a number from -32768 to 32767").arg(QLatin1String(what), excerpt(field)));
         value = *number;
         return true;
     }
@@ -232,6 +258,11 @@ private:
             // Entities are kept wherever they stand; the file is the designer's.
             if (!levelops::appendEntity(level, Entity{m_screen, x, y, static_cast<qint16>(entity)}, data))
                 return fail(lineNumber, QStringLiteral("the level holds more than %1 entities").arg(Level::maxEntities));
+            if (m_screen < 0 || m_screen >= TileGrid::layerCount)
+                note(LineNote::Unsaved, lineNumber, [&] {
+                    return QStringLiteral("an entity on screen %1; the screens are all and 1 to 4, so it is kept but never shown or saved")
+                        .arg(numbers::text(m_screen));
+                });
             return true;
         }
         if (const int tile = tileKind(kind); tile >= 0) {
@@ -247,8 +278,10 @@ private:
             level.levelTiles(m_screen, x, y) = static_cast<qint16>(tile);
             return true;
         }
-        m_result.reports.push_back({lineNumber,
-            QStringLiteral("Unrecognised: \"%1\" at %2: %3, %4").arg(kind, numbers::text(m_screen), numbers::text(x), numbers::text(y))});
+        note(LineNote::Unrecognised, lineNumber, [&] {
+            return QStringLiteral("Unrecognised: \"%1\" at %2: %3, %4")
+                .arg(excerpt(kind), numbers::text(m_screen), numbers::text(x), numbers::text(y));
+        });
         return true;
     }
 
@@ -269,6 +302,7 @@ private:
     int entityKind(QLatin1StringView name) const { return m_entityKinds.find(name); }
 
     const QByteArray& m_bytes;
+    const LineNotes& m_notes;
     const KindNames m_tileKinds;
     const KindNames m_entityKinds;
     LevelReadResult m_result;
@@ -282,7 +316,7 @@ bool fncIsBlankField(QStringView text)
     return text.isEmpty() || text.front() == u'\t';
 }
 
-LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current)
+LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {
-    return Reader(bytes, catalogue, current).read();
+    return Reader(bytes, catalogue, current, notes).read();
 }

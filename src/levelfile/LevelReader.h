@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <vector>
 
 // Something the reader has to tell the user about a level file.
@@ -26,9 +27,42 @@ struct [[nodiscard]] LevelReadResult
     // Element lines of a kind neither catalogue knows, in file order
     // ("Unrecognised: ..."). They were skipped; the read went on.
     std::vector<LevelFileReport> reports;
+    // Entity lines on a screen outside 0 to 4, in file order: the level
+    // keeps those entities, but no view shows them and a save does not
+    // write them. The editor's Load says nothing of them, as it always did.
+    std::vector<LevelFileReport> unsaved;
     // When !ok: what ended the read, "Bad input file: line N: ...".
     LevelFileReport failure;
 };
+
+// The two kinds of line the reader tells of without ending the read.
+enum class LineNote {
+    Unrecognised, // goes to `reports`
+    Unsaved, // goes to `unsaved`
+};
+
+// A message made only when it is asked for. It refers to the reader's own
+// state, so it is valid only during the call it is passed to.
+class LazyMessage
+{
+public:
+    template<typename Make>
+    LazyMessage(const Make& make)
+        : m_make(&make)
+        , m_call([](const void* maker) { return (*static_cast<const Make*>(maker))(); })
+    {
+    }
+    QString operator()() const { return m_call(m_make); }
+
+private:
+    const void* m_make;
+    QString (*m_call)(const void*);
+};
+
+// Receives those lines one by one, in file order, as the reader meets them,
+// since a hostile file can hold millions: what kind of line it is, its number
+// and its message, which a receiver that only counts need not make.
+using LineNotes = std::function<void(LineNote note, int line, const LazyMessage& message)>;
 
 // True when the text is empty or starts with a TAB: the end of a field.
 bool fncIsBlankField(QStringView text);
@@ -36,5 +70,6 @@ bool fncIsBlankField(QStringView text);
 // Reads a level file (Latin-1 bytes) into a new level. `current` is the level
 // in the editor: a file without a player line keeps its player start. The
 // editor's level itself is never touched, so a bad file cannot leave a half
-// read level behind.
-LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current);
+// read level behind. The lines it tells of go to `notes` when it is given,
+// and into the result's `reports` and `unsaved` otherwise.
+LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes = {});

@@ -6,6 +6,8 @@
 #include "layout/LoadSaveLayout.h"
 #include "levelfile/LevelIndex.h"
 #include "levelfile/LevelPaths.h"
+#include "model/EightBitText.h"
+#include "model/Excerpt.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,7 +62,24 @@ void frmLoadSave::Form_Activate()
     cmdOK->setText(caption);
     setWindowTitle(caption);
     List1->clear();
-    List1->addItems(readLevelIndex(levelIndexPath()));
+    QString problem;
+    QStringList names = readLevelIndex(levelIndexPath(), &problem);
+    // No file name is longer than 255 characters, so a longer line names no
+    // level; shown whole, a line of megabytes would take the list seconds to
+    // lay out, so only its beginning is shown.
+    for (QString& name : names)
+        if (name.size() > longestFileName)
+            name = excerpt(name);
+    List1->addItems(names);
+    // No row is current until the user picks one, so that the first Down key
+    // picks the first row rather than the list making it current on focus.
+    List1->setCurrentIndex(QModelIndex());
+    if (!problem.isEmpty()) {
+        // Told once the dialog is up, over it.
+        const QString message = QStringLiteral("The level index '%1' %2, so the list of levels is empty.").arg(levelIndexPath(), problem);
+        QMetaObject::invokeMethod(
+            this, [this, message] { Messages::report(this, message); }, Qt::QueuedConnection);
+    }
 }
 
 void frmLoadSave::Form_Resize()
@@ -99,6 +118,22 @@ void frmLoadSave::cmdOK_Click()
     // so it is neither asked about nor recorded in the index.
     if (fName.isEmpty()) {
         accept();
+        return;
+    }
+    // Refused before it goes into the index, as a save could not write it.
+    if (const int length = levelNameLength(fName); length > maxLevelNameLength) {
+        Messages::report(this,
+            QStringLiteral("The name is too long for a level: its file and the temporary file a save writes beside it must fit the "
+                           "file system's limit of 255 characters, so a level name may have at most %1 characters, and this one has %2.%3")
+                .arg(maxLevelNameLength)
+                .arg(length)
+                .arg(length != fName.size() ? QStringLiteral(" (Each letter beyond plain ASCII counts as two.)") : QString()));
+        return;
+    }
+    // Only a line cut short in the list holds the ellipsis beyond 8 bits.
+    if (listed && !charactersBeyondEightBit(fName).isEmpty()) {
+        Messages::report(
+            this, QStringLiteral("That line of the level index is longer than any level name can be; the list shows only its beginning."));
         return;
     }
     if (listed) {

@@ -1,15 +1,26 @@
 #include "model/CatalogueReader.h"
 
+#include "model/Excerpt.h"
 #include "model/Numbers.h"
 #include "model/TextLines.h"
+#include "model/WholeFile.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
 const char* const tileFieldNames[] = {"name", "second line", "tooltip"};
 const char* const entityFieldNames[] = {"name", "first picture file", "second picture file", "fourth line", "tip"};
+
+// Digits alone, blanks around them allowed: a count, however large.
+bool isWholeNumber(QStringView line)
+{
+    const QStringView digits = line.trimmed();
+    return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
 
 // Reads the catalogue line by line and remembers what went wrong first.
 class Reader
@@ -43,21 +54,56 @@ public:
         if (!next(line, QStringLiteral("the number of %1").arg(what)))
             return false;
         const std::optional<double> value = numbers::parseNumber(line);
-        const std::optional<qint16> rounded = value ? numbers::roundToInt16(*value - 1) : std::nullopt;
-        if (!rounded || *rounded < 0) {
-            m_error = QStringLiteral("\"%1\", line %2: the number of %3 must be a number of at least 1, but the line reads \"%4\".")
+        const std::optional<double> lastRow = value ? std::optional<double>(*value - 1) : std::nullopt;
+        const std::optional<qint16> rounded = lastRow ? numbers::roundToInt16(*lastRow) : std::nullopt;
+        if (rounded && *rounded >= 0) {
+            last = *rounded;
+            return true;
+        }
+        if (!value && line.contains(u'\n'))
+            return endsInLineFeeds();
+        // A row number is 16 bits: the last row can be 32767 at most.
+        const bool tooLarge = lastRow ? !rounded && *lastRow > 0 : isWholeNumber(line);
+        m_error = QStringLiteral("\"%1\", line %2: the number of %3 must be a number %4, but the line reads \"%5\".")
+                      .arg(m_fileName)
+                      .arg(m_lines.lineNumber())
+                      .arg(what, tooLarge ? QStringLiteral("of at most 32768") : QStringLiteral("of at least 1"), excerpt(line));
+        return false;
+    }
+
+    // A kind's name is how level files write the kind: it must be a field of
+    // its own there, or a level saved with it could not be read back.
+    bool name(const QString& line, const QString& whatIsRead)
+    {
+        if (line.isEmpty())
+            m_error = QStringLiteral("\"%1\", line %2: %3 is empty; a level file could not name the kind.")
                           .arg(m_fileName)
                           .arg(m_lines.lineNumber())
-                          .arg(what, line);
-            return false;
-        }
-        last = *rounded;
-        return true;
+                          .arg(whatIsRead);
+        else if (line.contains(u'\t'))
+            m_error = QStringLiteral(
+                "\"%1\", line %2: %3 holds a TAB, which separates the fields of a level file, so a level saved "
+                "with this kind could not be read back. The line reads \"%4\".")
+                          .arg(m_fileName)
+                          .arg(m_lines.lineNumber())
+                          .arg(whatIsRead, excerpt(line));
+        return m_error.isEmpty();
     }
 
     const QString& error() const { return m_error; }
 
 private:
+    // A file whose lines end in LF alone reads as one long line.
+    bool endsInLineFeeds()
+    {
+        m_error = QStringLiteral(
+            "\"%1\", line %2: the lines end in LF only; the catalogue's lines must end in CR LF (a file "
+            "written on Linux or macOS may need converting).")
+                      .arg(m_fileName)
+                      .arg(m_lines.lineNumber());
+        return false;
+    }
+
     LineReader m_lines;
     QString m_fileName;
     QString m_error;
@@ -85,7 +131,7 @@ Result readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString
     for (int kind = 0; kind <= result.tileDefLast; ++kind) {
         for (int field = 0; field < 3; ++field) {
             const QString what = QStringLiteral("the %1 of tile kind %2").arg(QLatin1String(tileFieldNames[field])).arg(kind);
-            if (!reader.next(line, what))
+            if (!reader.next(line, what) || (field == Catalogue::TileName && !reader.name(line, what)))
                 return Result::failure(reader.error());
             result.tileDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = line;
         }
@@ -100,7 +146,7 @@ Result readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString
     for (int kind = 0; kind <= result.entityDefLast; ++kind) {
         for (int field = 0; field < 5; ++field) {
             const QString what = QStringLiteral("the %1 of entity kind %2").arg(QLatin1String(entityFieldNames[field])).arg(kind);
-            if (!reader.next(line, what))
+            if (!reader.next(line, what) || (field == Catalogue::EntityName && !reader.name(line, what)))
                 return Result::failure(reader.error());
             result.entityDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = field == Catalogue::EntityTip ? tipText(line) : line;
         }
@@ -113,14 +159,14 @@ Result readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString
 Result loadCatalogue(const QString& folder, Catalogue& catalogue)
 {
     const QString path = QDir(folder).absoluteFilePath(QString::fromLatin1(catalogueFileName));
-    QFile file(path);
-    if (!file.exists())
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path))
         return Result::failure(QStringLiteral(
             "The element catalogue \"%1\" was not found.\n\nTilewright reads the tile and entity kinds from this file in its working "
             "folder; start it in a game folder that holds one.")
-                                   .arg(QDir::toNativeSeparators(path)));
-    if (!file.open(QIODevice::ReadOnly))
-        return Result::failure(
-            QStringLiteral("The element catalogue \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return readCatalogue(file.readAll(), catalogue, QDir::toNativeSeparators(path));
+                                   .arg(shown));
+    QByteArray text;
+    if (const Result read = readWholeFile(path, filecaps::catalogue, text); !read)
+        return Result::failure(QStringLiteral("The element catalogue \"%1\" %2.").arg(shown, read.message()));
+    return readCatalogue(text, catalogue, shown);
 }

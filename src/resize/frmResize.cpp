@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "app/Twips.h"
+#include "editor/PictureFile.h"
 #include "model/LevelHistory.h"
 #include "model/Numbers.h"
 #include "model/modLists.h"
@@ -11,7 +12,6 @@
 #include "resize/ResizePictures.h"
 
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,13 +61,11 @@ void frmResize::connectControls()
 
 void frmResize::Form_Load()
 {
-    QImageReader reader(resizepictures::sheetFileName());
-    const QImage sheet = reader.read();
-    if (sheet.isNull()) {
+    QImage sheet;
+    if (const Result read = readPictureFile(resizepictures::sheetFileName(), sheet); !read) {
         Messages::report(parentWidget(),
-            QStringLiteral("The picture sheet \"%1\" could not be read (%2). The corner buttons show their corners' names instead "
-                           "of pictures.")
-                .arg(resizepictures::sheetFileName(), reader.errorString()));
+            QStringLiteral("The picture sheet \"%1\" %2. The corner buttons show their corners' names instead of pictures.")
+                .arg(resizepictures::sheetFileName(), read.message()));
         for (int i = 0; i < 4; ++i)
             cmdResize[i]->setText(QString::fromLatin1(cornerNames[i]));
         return;

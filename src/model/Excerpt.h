@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QLatin1StringView>
+#include <QString>
+#include <QStringView>
+
+// A message quotes at most this many characters of a file: more is no help
+// to the reader, and a hostile file can hold megabytes on one line.
+inline constexpr qsizetype excerptLength = 200;
+
+// The text whole, or its first 200 characters and an ellipsis.
+QString excerpt(QStringView text);
+QString excerpt(QLatin1StringView text);
