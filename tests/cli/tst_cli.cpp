@@ -1,3 +1,4 @@
+#include "common/HostileFiles.h"
 #include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
@@ -5,11 +6,15 @@
 #include "editor/frmMain.h"
 #include "levelfile/ChooserSteps.h"
 #include "levelfile/LevelText.h"
+#include "model/WholeFile.h"
 #include "model/modLists.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+
+#include <memory>
 
 namespace {
 
@@ -165,6 +170,10 @@ private slots:
                                          << QStringList{crossing + "4: Unrecognised: \"caf\u00e9\" at 0: 0, 0"};
         QTest::newRow("line feed in a kind") << grid + crlfLines({"0\t0\ta\nb"}) << one
                                              << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
+        QTest::newRow("entity on screen 7")
+            << grid + crlfLines({"Screen\t7", "1\t1\tkey"}) << one
+            << QStringList{crossing + "5: an entity on screen 7; the screens are all and 1 to 4, so it is kept but "
+                                      "never shown or saved"};
     }
 
     void check()
@@ -195,10 +204,12 @@ private slots:
     void format_data()
     {
         QTest::addColumn<QByteArray>("level");
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<QByteArray>("written"); // null: nothing
         QTest::addColumn<QStringList>("reports"); // none: exit status 0, else 1
+        const QStringList none;
         const QByteArray emptyCorners = crlfLines({"", "Screen\t1", "", "Screen\t2", "", "Screen\t3", "", "Screen\t4"});
-        QTest::newRow("worked example") << workedExample << workedExample << QStringList();
+        QTest::newRow("worked example") << workedExample << none << workedExample << QStringList();
         // Lone CRs, no "all" header, blank lines, a name no tile has and a
         // longer row in the grid, a tile line on the main level, capitals.
         const QByteArray handWritten =
@@ -206,50 +217,58 @@ private slots:
             "SCREEN 2\r\n0\t1\tbox\ta b,c\r\nscreen\tall\r\n0\t0\tice\r\n";
         const QByteArray tidied = crlfLines({"ice\tfloor", "ice\tfloor", "", "Screen\tall", "1\t0\tPlayer\t , x", ""})
             + crlfLines({"Screen\t1", "", "Screen\t2", "0\t1\tbox\tab\tc", "", "Screen\t3", "", "Screen\t4"});
-        QTest::newRow("hand-written") << handWritten << tidied << QStringList();
+        QTest::newRow("hand-written") << handWritten << none << tidied << QStringList();
         const QByteArray high = allHighBytes();
         const QByteArray highLevel =
             crlfLines({"floor", "", "Screen\tall", "0\t0\tPlayer\t" + high, "0\t0\tgem\t" + high});
-        QTest::newRow("bytes 0x80 to 0xFF") << highLevel << highLevel + emptyCorners << QStringList();
-        // Written, the level would lose them: nothing is written (tst_clifiles: --drop-unknown).
-        QTest::newRow("only unknown lines")
-            << crlfLines({"wall", "", "Screen\tall", "0\t0\tPlayer\tleft", "3\t3\txyz", "", "Screen\t4", "0\t0\tqq"})
-            << QByteArray()
-            << QStringList{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 3, 3",
-                   "levels/Crossing.txt:8: Unrecognised: \"qq\" at 4: 0, 0",
-                   "levels/Crossing.txt: not written: the 2 lines above would be lost; --drop-unknown writes the level "
-                   "without them."};
+        QTest::newRow("bytes 0x80 to 0xFF") << highLevel << none << highLevel + emptyCorners << QStringList();
+        // A line of unknown kind and an entity on a screen no level has: written, the level would lose them.
+        const QByteArray start = crlfLines({"wall", "", "Screen\tall", "0\t0\tPlayer\tleft"});
+        const QStringList lost{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 3, 3",
+            "levels/Crossing.txt:7: an entity on screen 7; the screens are all and 1 to 4, so it is kept but never "
+            "shown or saved"};
+        const QByteArray lossy = start + crlfLines({"3\t3\txyz", "Screen\t7", "0\t0\tkey"});
+        QTest::newRow("lines that would be lost") << lossy << none << QByteArray()
+                                                  << lost
+                + QStringList{
+                    "levels/Crossing.txt: not written: the 2 lines "
+                    "above would be lost; --drop-unknown writes "
+                    "the level without them."};
+        QTest::newRow("--drop-unknown") << lossy << QStringList{"--drop-unknown"} << start + emptyCorners << lost;
         const QString shortRow = "Bad input file: line 2: the row holds 1 of the 2 fields of the first row";
-        QTest::newRow("bad file") << crlfLines({"wall\twall", "wall", ""}) << QByteArray()
+        QTest::newRow("bad file") << crlfLines({"wall\twall", "wall", ""}) << none << QByteArray()
                                   << QStringList{"levels/Crossing.txt:2: " + shortRow};
     }
 
     void format()
     {
         QFETCH(QByteArray, level);
+        QFETCH(QStringList, options);
         QFETCH(QByteArray, written);
         QFETCH(QStringList, reports);
         const int status = reports.isEmpty() ? 0 : 1;
         Game game;
         game.writeLevel(level);
 
-        const Run toOut = game.run({"format", "levels/Crossing.txt"});
+        const Run toOut = game.run(QStringList{"format", "levels/Crossing.txt"} + options);
         QCOMPARE(toOut.out, written.isNull() ? QByteArray() : written);
         QCOMPARE(linesOf(toOut.err), reports);
         QCOMPARE(toOut.status, status);
 
-        const Run toFile = game.run({"format", "levels/Crossing.txt", "-o", "out.txt"});
-        QCOMPARE(toFile.out, QByteArray());
-        QCOMPARE(linesOf(toFile.err), reports);
-        QCOMPARE(toFile.status, status);
-        QCOMPARE(QFile::exists(game.root() + "/out.txt"), !written.isNull());
-        if (written.isNull())
+        // Tidied in place, as the docs do it: onto its own input.
+        const Run inPlace =
+            game.run(QStringList{"format", "levels/Crossing.txt", "-o", "levels/Crossing.txt"} + options);
+        QCOMPARE(inPlace.out, QByteArray());
+        QCOMPARE(linesOf(inPlace.err), reports);
+        QCOMPARE(inPlace.status, status);
+        QCOMPARE(TempGame::readFile(game.levelPath("Crossing")), written.isNull() ? level : written);
+        if (written.isNull() || !options.isEmpty())
             return;
-        QCOMPARE(TempGame::readFile(game.root() + "/out.txt"), written);
 
         // What the editor itself saves after loading the file.
+        game.writeLevel(level);
         Editor editor;
-        editor.load(2, reports.size());
+        editor.load(2, 0);
         QCOMPARE(editor.save(game), written);
     }
 
@@ -304,6 +323,7 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"check", "--fast", "x"} << "Unknown option 'fast'.";
         QTest::newRow("check without a level") << QStringList{"check"} << "check needs a level file.";
         QTest::newRow("format, two levels") << QStringList{"format", "a", "b"} << "format takes one level file, not 2.";
+        QTest::newRow("-o with no name") << QStringList{"format", "a", "-o", ""} << "-o needs a file name.";
         QTest::newRow("render without -o")
             << QStringList{"render", "a"} << "render needs -o OUT.png, the picture to write.";
         QTest::newRow("view 5") << QStringList{"render", "a", "-o", "b", "--view", "5"}
@@ -365,6 +385,51 @@ private slots:
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.status, status);
         QVERIFY(!QFile::exists(game.root() + "/map.png"));
+    }
+
+    // Files that are no files, or too large for what they hold, are refused
+    // at once with the file's name; a pipe stays a pipe.
+    void filesThatAreNoFiles_data()
+    {
+        QTest::addColumn<QString>("file"); // made a named pipe, or one byte larger than a level can be
+        QTest::addColumn<bool>("pipe");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("status");
+        const QString level = "levels/Crossing.txt";
+        const QString levelTold = level + ": '" + level + "' ";
+        QTest::newRow("level, a named pipe")
+            << level << true << QStringList{"check", level} << levelTold + "is not a regular file." << 1;
+        QTest::newRow("level, over 64 MB")
+            << level << false << QStringList{"check", level} << levelTold + "is larger than 64 MB." << 1;
+        QTest::newRow("picture, a named pipe")
+            << "editor/tiles.gif" << true << QStringList{"render", level, "-o", "map.png"}
+            << "The picture file \"tiles.gif\" is not a regular file." << 2;
+        QTest::newRow("output, a named pipe") << "out.txt" << true << QStringList{"format", level, "-o", "out.txt"}
+                                              << "'out.txt' could not be written: it is not a regular file" << 1;
+    }
+
+    void filesThatAreNoFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, pipe);
+        QFETCH(QStringList, arguments);
+        Game game;
+        const QString path = game.root() + "/" + file;
+        QFile::remove(path);
+        std::unique_ptr<hostile::FifoHolder> holder;
+        if (!pipe) {
+            QFile big(path);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(filecaps::level + 1));
+        } else if (hostile::makeFifo(path)) {
+            holder = std::make_unique<hostile::FifoHolder>(path);
+        } else {
+            QSKIP("no named pipes here");
+        }
+        const Run run = game.run(arguments);
+        QTEST(QString::fromLocal8Bit(run.out + run.err).trimmed(), "told");
+        QTEST(run.status, "status");
+        QCOMPARE(QFileInfo(path).isFile(), !pipe);
     }
 
     void unwritableOutput()
