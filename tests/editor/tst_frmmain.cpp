@@ -126,6 +126,12 @@ private slots:
             {"imgEntity6", {8, 116, 28, 28}},
             {"picTilesInner", {0, 0, 97, 260}},
             {"picEntitiesInner", {0, 0, 97, 152}},
+            {"picTiles", {8, 72, 121, 250}},
+            {"picEntities", {8, 330, 121, 250}},
+            {"vscTiles", {100, 0, 17, 246}},
+            {"hscArea", {0, 571, 571, 17}},
+            {"vscArea", {571, 0, 17, 571}},
+            {"cmdScrCorner", {571, 571, 17, 17}},
         };
         for (const auto& [name, r] : places) {
             QCOMPARE(child(name)->geometry(), r);
