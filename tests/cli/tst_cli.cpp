@@ -1,10 +1,8 @@
 #include "common/HostileFiles.h"
-#include "common/ModalDriver.h"
-#include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
-#include "editor/MapSurface.h"
-#include "editor/frmMain.h"
-#include "levelfile/ChooserSteps.h"
+#include "editor/EditorPictures.h"
+#include "editor/MapRenderer.h"
+#include "levelfile/LevelFileLoad.h"
 #include "levelfile/LevelText.h"
 #include "model/WholeFile.h"
 #include "model/modLists.h"
@@ -13,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 
 #include <memory>
 
@@ -66,58 +65,6 @@ struct Game : TempGame
     Run run(const QStringList& arguments) const
     {
         return runCli(root(), QStringList{arguments.first(), "-C", "editor"} + arguments.mid(1));
-    }
-};
-
-// The real editor in the game folder: the level comes in through its Load
-// command and goes out through its Save command, as a user would do it.
-struct Editor
-{
-    frmMain window;
-
-    Editor()
-    {
-        QCOMPARE(modLists::readElements(QDir::currentPath()).message(), QString());
-        QCOMPARE(window.Form_Load().message(), QString());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
-
-    // Loads the level in row `row` of the index, answering `messages` reports.
-    void load(int row, qsizetype messages)
-    {
-        ScriptedMessages shown;
-        for (qsizetype i = 0; i < messages; ++i)
-            shown.answer(QMessageBox::Ok);
-        ModalDriver driver([&](QWidget* chooser) {
-            const Chooser c{chooser};
-            c.clickItem(row);
-            c.pressOk();
-        });
-        window.cmdLoad_Click();
-        QVERIFY(driver.ran());
-        QCOMPARE(shown.shown().size(), messages);
-    }
-
-    QByteArray save(const TempGame& game)
-    {
-        ScriptedMessages none;
-        ModalDriver driver([](QWidget* chooser) {
-            const Chooser c{chooser};
-            c.typeName("Saved");
-            c.pressOk();
-        });
-        window.cmdSave_Click();
-        if (!driver.ran())
-            return "the chooser was not shown";
-        return TempGame::readFile(game.levelPath(QStringLiteral("Saved")));
-    }
-
-    QImage map(int view)
-    {
-        QTest::mouseClick(
-            window.findChild<QWidget*>(QStringLiteral("optView%1").arg(view)), Qt::LeftButton, {}, QPoint(5, 5));
-        return window.findChild<MapSurface*>(QStringLiteral("picInner"))->image();
     }
 };
 
@@ -262,40 +209,32 @@ private slots:
         QCOMPARE(linesOf(inPlace.err), reports);
         QCOMPARE(inPlace.status, status);
         QCOMPARE(TempGame::readFile(game.levelPath("Crossing")), written.isNull() ? level : written);
-        if (written.isNull() || !options.isEmpty())
-            return;
-
-        // What the editor itself saves after loading the file.
-        game.writeLevel(level);
-        Editor editor;
-        editor.load(2, 0);
-        QCOMPARE(editor.save(game), written);
     }
 
+    // The picture is the map the editor shows for the level, pixel for pixel.
     void render_data()
     {
-        QTest::addColumn<int>("row"); // of the level index: FirstSteps, IceCellar, Crossing
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("view");
         QTest::addColumn<QByteArray>("level"); // written over Crossing; null: the sample's
-        QTest::newRow("FirstSteps") << 0 << 0 << QByteArray();
-        QTest::newRow("IceCellar") << 1 << 0 << QByteArray();
+        QTest::newRow("FirstSteps") << "FirstSteps" << 0 << QByteArray();
+        QTest::newRow("IceCellar") << "IceCellar" << 0 << QByteArray();
         for (int view = 0; view <= 4; ++view)
-            QTest::addRow("Crossing, view %d", view) << 2 << view << QByteArray();
+            QTest::addRow("Crossing, view %d", view) << "Crossing" << view << QByteArray();
         QTest::newRow("player beyond the grid, entities on all screens")
-            << 2 << 4
+            << "Crossing" << 4
             << crlfLines({"wall\tice\tfloor", "", "5\t0\tPlayer\t", "1\t0\tkey"})
                 + crlfLines({"Screen\t4", "2\t0\twater", "0\t0\tgem", "Screen\t1", "1\t0\tbox", "9\t9\tunknown"});
     }
 
     void render()
     {
-        QFETCH(int, row);
+        QFETCH(QString, name);
         QFETCH(int, view);
         QFETCH(QByteArray, level);
         Game game;
         if (!level.isNull())
             game.writeLevel(level);
-        const QString name = TempGame::readFile(game.levelPath("index")).split('\n').value(row).trimmed();
 
         QStringList arguments{"render", "levels/" + name + ".txt", "-o", "map.png"};
         if (view != 0)
@@ -303,14 +242,15 @@ private slots:
         const Run run = game.run(arguments);
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.status, level.isNull() ? 0 : 1);
-        const QImage drawn(game.root() + "/map.png");
-        QVERIFY(!drawn.isNull());
 
-        Editor editor;
-        editor.load(row, level.isNull() ? 0 : 1);
-        const QImage shown = editor.map(view);
-        QCOMPARE(drawn.size(), shown.size());
-        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(modLists::readElements(game.editorDir()).message(), QString());
+        EditorPictures pictures;
+        QVERIFY(loadEditorPictures(game.editorDir(), modLists::catalogue, pictures));
+        Level shown;
+        levelops::makeNewLevel(shown);
+        shown = loadLevelFile(game.levelPath(name), modLists::catalogue, shown).level;
+        const QImage drawn(game.root() + "/map.png");
+        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), maprenderer::renderLevel(pictures, shown, view));
     }
 
     void usageErrors_data()
@@ -372,8 +312,9 @@ private slots:
         else
             game.writeFile(path, content);
         QString startUp = modLists::readElements(game.editorDir()).message();
+        EditorPictures pictures;
         if (startUp.isEmpty())
-            startUp = frmMain().Form_Load().message();
+            startUp = loadEditorPictures(game.editorDir(), modLists::catalogue, pictures).message();
 
         QStringList arguments{command, "-C", game.editorDir(), "levels/Crossing.txt"};
         if (command == "render")
