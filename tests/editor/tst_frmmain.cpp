@@ -258,19 +258,6 @@ private slots:
         QVERIFY(level == before);
     }
 
-    void thePlayerStartMovesOnAnyView()
-    {
-        click("optView4");
-        clickPalette("imgGuy", 0);
-        press(Qt::RightButton, cell(6, 2));
-        QVERIFY(level.playerX == 6 && level.playerY == 2 && level.levelChanged);
-        QCOMPARE(map->image(), drawn(4)); // both cells were drawn again
-        level.playerX = 20; // a start left outside the grid by a resize moves too
-        level.playerY = -3;
-        press(Qt::LeftButton, cell(1, 1));
-        QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(1, 1));
-    }
-
     void dragsPaintAndEraseTilesOnly()
     {
         click("imgTile3");
