@@ -1,6 +1,5 @@
 #include "common/EditorSession.h"
 #include "common/ScriptedMessages.h"
-#include "common/TestPaths.h"
 #include "editor/MapRenderer.h"
 #include "editor/MapSurface.h"
 #include "entitydata/EntityRows.h"
@@ -164,10 +163,8 @@ class tst_undo : public QObject
 private slots:
     void init()
     {
-        session = std::make_unique<EditorSession>();
+        session = std::make_unique<EditorSession>(TempGame::SampleLevels);
         QCOMPARE(session->error(), QString());
-        for (const QString name : {"Crossing", "IceCellar", "index"})
-            QVERIFY(QFile::copy(QDir(sampleLevelsDir()).filePath(name + ".txt"), session->game().levelPath(name)));
         QVERIFY(loadEditorPictures(QDir::currentPath(), modLists::catalogue, pictures));
     }
 
