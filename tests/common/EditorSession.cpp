@@ -7,7 +7,8 @@
 #include <QApplication>
 #include <QTest>
 
-EditorSession::EditorSession()
+EditorSession::EditorSession(TempGame::Levels levels)
+    : m_game(levels)
 {
     if (!m_game.isValid()) {
         m_error = QStringLiteral("no game folder");

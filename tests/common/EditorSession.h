@@ -11,7 +11,7 @@
 class EditorSession
 {
 public:
-    EditorSession();
+    explicit EditorSession(TempGame::Levels levels = TempGame::NoLevels);
 
     // Why starting failed; empty when it did not.
     QString error() const { return m_error; }

@@ -63,17 +63,14 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("out"); // the start of standard output
+        QTest::addColumn<QByteArray>("out"); // a piece of standard output
         QTest::addColumn<QByteArray>("err");
 
-        QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("Usage: ") << QByteArray();
-        QTest::newRow("-h") << QStringList{"-h"} << 0 << QByteArray("Usage: ") << QByteArray();
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("-C, --game <GAMEDIR>") << QByteArray();
         QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("tilewright " TILEWRIGHT_VERSION "\n")
                                    << QByteArray();
         QTest::newRow("an unknown option")
             << QStringList{"--bogus"} << 2 << QByteArray() << "tilewright: Unknown option 'bogus'.\n" + usageLines;
-        QTest::newRow("-C without a folder")
-            << QStringList{"-C"} << 2 << QByteArray() << "tilewright: Missing value after '-C'.\n" + usageLines;
         QTest::newRow("a missing game folder")
             << QStringList{"--game", "no/such/folder", "level.txt"} << 2 << QByteArray()
             << "tilewright: The game folder 'no/such/folder' does not exist.\n" + usageLines;
@@ -96,29 +93,18 @@ private slots:
         QCOMPARE(editor.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(editor.process.exitCode(), status);
         const QByteArray output = editor.process.readAllStandardOutput();
-        QVERIFY2(out.isEmpty() ? output.isEmpty() : output.startsWith(out), output.constData());
+        QVERIFY2(out.isEmpty() ? output.isEmpty() : output.contains(out), output.constData());
         QCOMPARE(editor.process.readAllStandardError(), err);
         QCOMPARE(Editor::remembered(config.path()), QString());
-    }
-
-    void helpNamesTheOptions()
-    {
-        Editor editor(QDir::currentPath(), config.path(), {QStringLiteral("--help")});
-        QVERIFY(editor.process.waitForFinished(30000));
-        const QByteArray help = editor.process.readAllStandardOutput();
-        QVERIFY(help.contains("-C, --game <GAMEDIR>"));
-        QVERIFY(help.contains("[LEVEL]"));
     }
 
     // Started from another folder with -C (and a level from there), the
     // editor reads the game there, opens its window and stays open.
     void startsFromAnotherFolder_data()
     {
-        QTest::addColumn<bool>("relative");
         QTest::addColumn<bool>("level");
-        QTest::newRow("-C, a relative path") << true << false;
-        QTest::newRow("-C, an absolute path") << false << false;
-        QTest::newRow("-C and a level") << true << true;
+        QTest::newRow("-C, a relative path") << false;
+        QTest::newRow("-C and a level") << true;
     }
 
     void startsFromAnotherFolder()
@@ -126,15 +112,13 @@ private slots:
 #if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN)
         QSKIP("only XDG_CONFIG_HOME keeps the program's settings apart from the user's");
 #endif
-        QFETCH(bool, relative);
         QFETCH(bool, level);
 
         TempGame game(TempGame::SampleLevels);
         QTemporaryDir elsewhere;
         QTemporaryDir ownConfig;
         const QDir from(elsewhere.path());
-        QStringList arguments{
-            QStringLiteral("-C"), relative ? from.relativeFilePath(game.editorDir()) : game.editorDir()};
+        QStringList arguments{QStringLiteral("-C"), from.relativeFilePath(game.editorDir())};
         if (level)
             arguments << from.relativeFilePath(game.levelPath(QStringLiteral("Crossing")));
         Editor editor(elsewhere.path(), ownConfig.path(), arguments);

@@ -169,8 +169,6 @@ private slots:
         const QString refused = QStringLiteral("\"{elsewhere}\" holds no Elements.txt");
         const QStringList none;
         QTest::newRow("in a game folder") << Game << Nowhere << none << none << none << true;
-        QTest::newRow("-C from another folder")
-            << Elsewhere << Nowhere << QStringList{"-C", "{game}"} << none << none << true;
         QTest::newRow("-C to a folder without catalogue")
             << Game << Nowhere << QStringList{"--game", "{elsewhere}"} << none << QStringList{notFound} << false;
         QTest::newRow("the folder used last") << Elsewhere << Game << none << none << none << true;
@@ -182,8 +180,6 @@ private slots:
             << Elsewhere << Nowhere << none << QStringList{"{elsewhere}", "{game}"} << QStringList{refused} << true;
         QTest::newRow("asked, cancelled")
             << Elsewhere << Nowhere << none << QStringList{"cancel"} << QStringList{notFound} << false;
-        QTest::newRow("refused, then cancelled") << Elsewhere << Nowhere << none << QStringList{"{elsewhere}", "cancel"}
-                                                 << QStringList{refused, notFound} << false;
     }
 
     void gameFolder()

@@ -1,3 +1,4 @@
+#include "app/Twips.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "editor/MapRenderer.h"
@@ -8,7 +9,9 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QScrollBar>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -58,6 +61,19 @@ class tst_frmmain : public QObject
         for (int r = 0; r <= 2; ++r)
             QCOMPARE(child(QStringLiteral("shpRing%1").arg(r))->isVisible(), r == ring);
         QCOMPARE(child(QStringLiteral("shpRing%1").arg(ring))->pos(), child(name)->pos());
+    }
+
+    // As the window system delivers a turn of the wheel: to the widget under
+    // the pointer, from which it goes up to the parents while nobody takes it.
+    void turn(QPoint inWindow, QPoint angle, Qt::KeyboardModifiers modifiers)
+    {
+        QWidget* target = window->childAt(inWindow);
+        QVERIFY(target);
+        QWheelEvent event(target->mapFrom(window.get(), inWindow), window->mapToGlobal(inWindow), QPoint(), angle,
+            Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        // Straight to notify(): sendEvent() would take the event for one the program made itself.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(target, &event);
     }
 
     // The whole level drawn in `view`, as the map should show it.
@@ -110,6 +126,12 @@ private slots:
             {"imgEntity6", {8, 116, 28, 28}},
             {"picTilesInner", {0, 0, 97, 260}},
             {"picEntitiesInner", {0, 0, 97, 152}},
+            {"picTiles", {8, 72, 121, 250}},
+            {"picEntities", {8, 330, 121, 250}},
+            {"vscTiles", {100, 0, 17, 246}},
+            {"hscArea", {0, 571, 571, 17}},
+            {"vscArea", {571, 0, 17, 571}},
+            {"cmdScrCorner", {571, 571, 17, 17}},
         };
         for (const auto& [name, r] : places) {
             QCOMPARE(child(name)->geometry(), r);
@@ -236,19 +258,6 @@ private slots:
         QVERIFY(level == before);
     }
 
-    void thePlayerStartMovesOnAnyView()
-    {
-        click("optView4");
-        clickPalette("imgGuy", 0);
-        press(Qt::RightButton, cell(6, 2));
-        QVERIFY(level.playerX == 6 && level.playerY == 2 && level.levelChanged);
-        QCOMPARE(map->image(), drawn(4)); // both cells were drawn again
-        level.playerX = 20; // a start left outside the grid by a resize moves too
-        level.playerY = -3;
-        press(Qt::LeftButton, cell(1, 1));
-        QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(1, 1));
-    }
-
     void dragsPaintAndEraseTilesOnly()
     {
         click("imgTile3");
@@ -270,18 +279,58 @@ private slots:
         QCOMPARE(level.entityCount, 1);
     }
 
-    void scrollBarsMoveTheirSurfaces()
+    // The wheel moves the scroll bar of what lies under the pointer, as the
+    // arrows do and within its range; the bars' own handlers move the surfaces.
+    void wheelMovesTheBarUnderThePointer_data()
     {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<QPoint>("angle"); // eighths of a degree, 120 a notch
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QString>("moved"); // the one bar that moves
+        QTest::addColumn<int>("value"); // -1: its maximum
+        QTest::newRow("map, a notch down") << "picInner" << QPoint(0, -120) << 1 << false << "vscArea" << 960;
+        QTest::newRow("map, up at the top stays") << "picInner" << QPoint(0, 120) << 2 << false << "vscArea" << 0;
+        QTest::newRow("map, far down stops at the end")
+            << "picInner" << QPoint(0, -120) << 60 << false << "vscArea" << -1;
+        QTest::newRow("map, Shift turns it sideways") << "picInner" << QPoint(0, -120) << 1 << true << "hscArea" << 960;
+        QTest::newRow("map, a sideways wheel") << "picInner" << QPoint(-240, 0) << 1 << false << "hscArea" << 1920;
+        QTest::newRow("map, a fine wheel's eighths add up")
+            << "picInner" << QPoint(0, -15) << 8 << false << "vscArea" << 960;
+        QTest::newRow("map's own scroll bar") << "vscArea" << QPoint(0, -120) << 1 << false << "vscArea" << 960;
+        QTest::newRow("tile palette image") << "imgTile3" << QPoint(0, -120) << 1 << false << "vscTiles" << 1080;
+        QTest::newRow("tile palette, sideways too")
+            << "imgTile3" << QPoint(-120, 0) << 1 << false << "vscTiles" << 1080;
+        QTest::newRow("entity palette, to its end")
+            << "imgEntity1" << QPoint(0, -120) << 20 << false << "vscEntities" << -1;
+        QTest::newRow("tool box: nothing") << "picToolBox" << QPoint(0, -120) << 1 << false << "" << 0;
+        QTest::newRow("player palette: nothing") << "picPlayer" << QPoint(0, -120) << 1 << false << "" << 0;
+    }
+
+    void wheelMovesTheBarUnderThePointer()
+    {
+        QFETCH(QString, over);
+        QFETCH(QPoint, angle);
+        QFETCH(int, turns);
+        QFETCH(bool, shift);
+        QFETCH(QString, moved);
+        QFETCH(int, value);
         levelops::replaceGrid(level, 70, 70);
         window->prcDrawTiles();
-        window->Form_Resize();
-        child<QScrollBar>("hscArea")->setValue(2400);
-        child<QScrollBar>("vscArea")->setValue(960);
-        QCOMPARE(map->pos(), QPoint(-160, -64));
         click("imgTile13");
-        window->resize(753, 500);
-        child<QScrollBar>("vscTiles")->setValue(1080);
-        QCOMPARE(child("picTilesInner")->y(), -72);
+        window->resize(753, 500); // short enough for both palettes to scroll
+        QCoreApplication::processEvents();
+        // The pointer stays where it is while what is under it scrolls.
+        const QPoint at = child(over)->mapTo(window.get(), QPoint(5, 5));
+        for (int i = 0; i < turns; ++i)
+            turn(at, angle, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        for (const QString name : {"hscArea", "vscArea", "vscTiles", "vscEntities"}) {
+            auto* bar = child<QScrollBar>(name);
+            QCOMPARE(bar->value(), name != moved ? 0 : value < 0 ? bar->maximum() : value);
+        }
+        const auto pixels = [&](const char* bar) { return twipsToPixels(-child<QScrollBar>(bar)->value()); };
+        QCOMPARE(map->pos(), QPoint(pixels("hscArea"), pixels("vscArea")));
+        QCOMPARE(child("picTilesInner")->y(), pixels("vscTiles"));
         QCOMPARE(child("shpRing1")->pos(), child("imgTile13")->pos());
         QVERIFY(!level.levelChanged);
     }

@@ -1,4 +1,5 @@
 #include "common/EditorSession.h"
+#include "common/ScriptedMessages.h"
 #include "common/TestLevels.h"
 #include "entitydata/frmEntityData.h"
 #include "model/modLists.h"
@@ -18,7 +19,7 @@ const QStringList dataRows{"left", "heavy", "1", "", "12,3"};
 
 enum List { EntityList, DataList };
 enum Apply { ByEnter, ByApplyButton };
-enum Close { ByEscape, ByCloseButton, ByCloseBox };
+enum Close { ByEscape, ByCloseButton, ByCloseBox, ByEnterOnClose };
 
 QStringList rowTexts(const QListWidget* list)
 {
@@ -43,6 +44,13 @@ struct Editor
     void click(QListWidget* list, int row) const
     {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+    // Types over the text box; any character comes as a keyboard of the user's language gives it.
+    void type(const QString& text) const
+    {
+        txtData->selectAll();
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, txtData, Qt::Key_unknown, QString(c), {});
     }
     QPoint currentRows() const { return {lstCurEnt->currentRow(), lstCurDat->currentRow()}; }
 };
@@ -88,7 +96,8 @@ private slots:
     void cleanup() { session.reset(); }
 
     // A row chosen in one list, its text typed over and applied; then the
-    // next row chosen by the arrow key, typed over and never applied.
+    // next row chosen by the arrow key, typed over, chosen again (which
+    // brings its text back), typed over and never applied.
     void editARow_data()
     {
         QTest::addColumn<int>("row");
@@ -102,12 +111,12 @@ private slots:
         QTest::newRow("player, by Enter") << 0 << EntityList << "up" << ByEnter << ByEscape << false << playerTip;
         QTest::newRow("player in the data list, not checked")
             << 0 << DataList << "  sideways " << ByApplyButton << ByCloseButton << true << playerTip;
-        QTest::newRow("first entity") << 1 << EntityList << "7" << ByApplyButton << ByCloseBox << true
-                                      << "Kind 0.\n\nData: any.";
+        QTest::newRow("first entity, 8-bit letters")
+            << 1 << EntityList << "caf\u00E9 \u00FF" << ByApplyButton << ByCloseBox << true << "Kind 0.\n\nData: any.";
         QTest::newRow("entity on layer 3 in the data list, emptied")
             << 2 << DataList << "" << ByEnter << ByEscape << false << "Kind 1.\n\nData: any.";
-        QTest::newRow("empty data") << 3 << EntityList << "x" << ByEnter << ByCloseButton << true
-                                    << "Kind 3.\n\nData: any.";
+        QTest::newRow("empty data, Enter on a focused Close")
+            << 3 << EntityList << "x" << ByEnter << ByEnterOnClose << true << "Kind 3.\n\nData: any.";
     }
 
     void editARow()
@@ -144,7 +153,7 @@ private slots:
             // The text is chosen, to be typed over.
             QCOMPARE(e.dialog->focusWidget(), e.txtData);
             QCOMPARE(e.txtData->selectedText(), dataRows[row]);
-            typed.isEmpty() ? QTest::keyClick(e.txtData, Qt::Key_Delete) : QTest::keyClicks(e.txtData, typed);
+            typed.isEmpty() ? QTest::keyClick(e.txtData, Qt::Key_Delete) : e.type(typed);
             apply == ByEnter ? e.press(Qt::Key_Return) : e.cmdApply->click();
             QCOMPARE(rowTexts(e.lstCurDat), expected);
             // The arrow keys choose too, in either list; what is typed then but never applied is dropped.
@@ -152,9 +161,14 @@ private slots:
             e.press(Qt::Key_Down);
             QCOMPARE(e.currentRows(), QPoint(row + 1, row + 1));
             QCOMPARE(e.txtData->selectedText(), dataRows[row + 1]);
+            QTest::keyClicks(e.txtData, "half typed");
+            e.click(clicked, row + 1);
+            QCOMPARE(e.txtData->selectedText(), dataRows[row + 1]);
             QTest::keyClicks(e.txtData, "never applied");
-            if (close == ByEscape)
-                e.press(Qt::Key_Escape);
+            if (close == ByEnterOnClose)
+                e.cmdClose->setFocus(Qt::TabFocusReason);
+            if (close == ByEscape || close == ByEnterOnClose)
+                e.press(close == ByEscape ? Qt::Key_Escape : Qt::Key_Return);
             else
                 close == ByCloseButton ? e.cmdClose->click() : void(e.dialog->close());
         });
@@ -162,6 +176,26 @@ private slots:
         QCOMPARE(
             QStringList{level.playerData} + QStringList(level.entityData.begin(), level.entityData.end()), expected);
         QCOMPARE(level.levelChanged, changedBefore);
+    }
+
+    void applyRefusesTextsALevelFileCannotHold()
+    {
+        const QString typed = "\u0416 and \u20AC\u0416";
+        ScriptedMessages boxes;
+        boxes.answer(QMessageBox::Ok);
+        openEditor([&](Editor& e) {
+            e.click(e.lstCurEnt, 1);
+            e.type(typed);
+            e.press(Qt::Key_Return);
+            QVERIFY(e.dialog->isVisible());
+            QCOMPARE(e.txtData->text(), typed);
+            QCOMPARE(e.lstCurDat->item(1)->text(), QString("heavy"));
+            e.press(Qt::Key_Escape);
+        });
+        QCOMPARE(modLists::level.entityData[0], QString("heavy"));
+        QCOMPARE(boxes.texts(),
+            QStringList{"The data text holds characters that a level file cannot store: \"\u0416\", \"\u20AC\". "
+                        "Level files are 8-bit text; please use other characters."});
     }
 
     void listsScrollTogether()

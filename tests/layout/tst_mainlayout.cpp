@@ -22,6 +22,9 @@ Geometry startedGeometry(double mapWidth = 3960, double mapHeight = 3960)
 
 } // namespace
 
+// The main window's layout in twips, where the window's pixels cannot show it:
+// half twips, scroll ranges, and sizes too small for the margins. The places
+// at the design size are checked on the window itself (tst_frmmain).
 class tst_mainlayout : public QObject
 {
     Q_OBJECT
@@ -35,22 +38,6 @@ private slots:
         QCOMPARE(g.rect(picArea), (TwipRect{120, 120, 8880.5, 8880}));
         QCOMPARE(g.rect(picTileBox), (TwipRect{9120.5, 120, 2055, 8880}));
         QCOMPARE(g.rect(picToolBox), (TwipRect{120, 9120, 11055.5, 1335}));
-    }
-
-    void paletteColumn()
-    {
-        Geometry g = startedGeometry();
-        layoutMainWindow(g, 11295, 10575);
-        // P = 8880 - 60; each palette (P - 1080 - 240) / 2 high.
-        QCOMPARE(g.height(picTiles), 3750.0);
-        QCOMPARE(g.height(picEntities), 3750.0);
-        QCOMPARE(g.top(picEntities), 8820.0 - 3750 - 120);
-        QCOMPARE(g.left(vscTiles), 1755.0 - 255);
-        QCOMPARE(g.height(vscTiles), 3690.0);
-        QCOMPARE(g.height(vscEntities), 3690.0);
-        // The design's palette surfaces (1215 high) fit: no scrolling.
-        QVERIFY(!g.scroll(vscTiles).enabled);
-        QCOMPARE(g.scroll(vscTiles).maximum, 0);
     }
 
     void paletteScrollRange()
@@ -96,18 +83,6 @@ private slots:
         QTEST(r.maximum, "maximum");
         QTEST(r.largeChange, "largeChange");
         QCOMPARE(r.smallChange, 960);
-    }
-
-    void mapArea()
-    {
-        Geometry g = startedGeometry();
-        layoutMainWindow(g, 11295, 10575);
-        QCOMPARE(g.width(hscArea), 8820.0 - 255);
-        QCOMPARE(g.left(vscArea), 8820.0 - 255);
-        QCOMPARE(g.top(hscArea), 8820.0 - 255);
-        QCOMPARE(g.height(vscArea), 8820.0 - 255);
-        QCOMPARE(g.rect(cmdScrCorner), (TwipRect{8565, 8565, 255, 255}));
-        QCOMPARE(g.scroll(vscArea).largeChange, 8565);
     }
 
     void narrowerThanMargins()

@@ -2,6 +2,7 @@
 #include "common/TestLevels.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
+#include "model/Excerpt.h"
 
 #include <QTest>
 
@@ -16,14 +17,24 @@ QByteArray written(const QByteArrayList& grid, const QByteArrayList& all, const 
     return crlfLines(lines);
 }
 
-// Tile kinds floor (0), wall, ice, twin; entity kinds box (0), door, twin.
+// Every byte from 0x80 to 0xFF, as the file holds them.
+QByteArray highBytes()
+{
+    QByteArray bytes;
+    for (int c = 0x80; c <= 0xFF; ++c)
+        bytes += char(c);
+    return bytes;
+}
+
+// Tile kinds floor (0), wall, ice, twin, w and the high bytes; entity kinds
+// box (0), door, twin, the high bytes and d.
 Catalogue catalogue()
 {
     Catalogue c;
-    c.tileDefs = {{"floor"}, {"wall"}, {"ice"}, {"twin"}};
-    c.entityDefs = {{"box"}, {"door"}, {"twin"}};
-    c.tileDefLast = 3;
-    c.entityDefLast = 2;
+    c.tileDefs = {{"floor"}, {"wall"}, {"ice"}, {"twin"}, {"w" + QString::fromLatin1(highBytes())}};
+    c.entityDefs = {{"box"}, {"door"}, {"twin"}, {QString::fromLatin1(highBytes()) + "d"}};
+    c.tileDefLast = 4;
+    c.entityDefLast = 3;
     return c;
 }
 
@@ -43,6 +54,10 @@ Level exampleLevel()
     place(level, {2, 0, 0, 0});
     return level;
 }
+
+// A line of a megabyte, and what a message quotes of it.
+const QByteArray mega(1 << 20, 'k');
+const QString megaQuoted = QString(excerptLength, u'k') + QChar(0x2026);
 
 const QByteArray exampleFile = written({"floor\twall\tfloor", "floor\tice\tfloor"},
     {"1\t0\tPlayer\tleft", "0\t1\tdoor\t2\t3", "2\t1\tbox"}, {{}, {"1\t1\twall", "0\t0\tbox"}, {}, {"2\t0\tice"}});
@@ -112,6 +127,16 @@ private slots:
             << written(
                    {"floor"}, {"0\t0\tPlayer\t", "0\t0\tbox\tab\tc", "0\t0\tbox\t\t\t", "0\t0\tbox\t\xA0", box + "\t"})
             << 4 << QStringList();
+        QTest::newRow("unknown kind of a megabyte, quoted in part")
+            << crlfLines({"floor", "", "0\t0\t" + mega}) << written({"floor"}, {start}) << 0
+            << QStringList{"3: Unrecognised: \"" + megaQuoted + "\" at 0: 0, 0"};
+        const QByteArrayList widest(70, QByteArrayList(70, "wall").join('\t'));
+        QTest::newRow("70 by 70, the largest")
+            << crlfLines(widest + QByteArrayList{""}) << written(widest, {start}) << 0 << QStringList();
+        const QByteArray high = highBytes();
+        QTest::newRow("8-bit names and texts")
+            << crlfLines({"w" + high, "", "0\t0\tPlayer\t" + high, "0\t0\t" + high + "d\t" + high})
+            << written({"w" + high}, {"0\t0\tPlayer\t" + high, "0\t0\t" + high + "d\t" + high}) << 1 << QStringList();
         QTest::newRow("the most entities")
             << crlfLines({"floor", ""}) + QByteArray("0\t0\tbox\r\n").repeated(32767)
             << written({"floor"}, QByteArrayList{start} + QByteArrayList(32767, box)) << 32767 << QStringList();
@@ -151,15 +176,27 @@ private slots:
                                  << "the level is 71 cells wide; a level is at most 70";
         QTest::newRow("71 high") << crlfLines(QByteArrayList(71, "floor") << "") << 71
                                  << "the level has more than 70 rows";
+        const QByteArrayList wideRows{QByteArrayList(30, "floor").join('\t'), QByteArrayList(30, "ice").join('\t')};
+        const QString lineFeeds =
+            "the lines end in LF only; a level file's lines must end in CR LF (a file written on "
+            "Linux or macOS may need converting)";
+        QTest::newRow("LF line ends, wider than a level as one line")
+            << crlfLines(wideRows + QByteArrayList{"", "Screen\tall", "0\t0\tPlayer\tright"}).replace("\r\n", "\n") << 1
+            << lineFeeds;
+        QTest::newRow("LF line ends, narrow") << QByteArray("floor\nwall\n\nScreen\tall\n") << 1 << lineFeeds;
         QTest::newRow("short row") << crlfLines({"floor\twall", "ice", ""}) << 2 << oneOfTwo;
         QTest::newRow("first row ends in a TAB") << crlfLines({"floor\t", ""}) << 1 << oneOfTwo;
         QTest::newRow("one TAB") << grid + crlfLines({"1\tbox"}) << 3
                                  << "an element line needs x, y and a kind, separated by TABs";
         QTest::newRow("x not a number") << grid + crlfLines({"a\t1\txyz"}) << 3 << "x \"a\"" + notANumber;
-        QTest::newRow("x empty") << grid + crlfLines({"\t1\tbox"}) << 3 << "x \"\"" + notANumber;
+        QTest::newRow("x of a megabyte, quoted in part")
+            << grid + crlfLines({mega + "\t0\tbox"}) << 3 << "x \"" + megaQuoted + "\"" + notANumber;
         QTest::newRow("y out of range") << grid + crlfLines({"1\t32768\tbox"}) << 3 << "y \"32768\"" + notANumber;
         QTest::newRow("ALL in capitals") << grid + crlfLines({"Screen\tALL"}) << 3
                                          << "the screen \"ALL\" is neither all nor a number from -32768 to 32767";
+        QTest::newRow("screen of a megabyte, quoted in part")
+            << grid + crlfLines({"Screen " + mega}) << 3
+            << "the screen \"" + megaQuoted + "\" is neither all nor a number from -32768 to 32767";
         QTest::newRow("header of six") << grid + crlfLines({"Screen"}) << 3 << noScreen;
         QTest::newRow("header of seven") << grid + crlfLines({"screen:"}) << 3 << noScreen;
         QTest::newRow("tile on screen 5")
@@ -183,36 +220,6 @@ private slots:
         QCOMPARE(result.failure.line, line);
         QCOMPARE(result.failure.message, QStringLiteral("Bad input file: line %1: ").arg(line) + message);
         QCOMPARE(current, exampleLevel());
-    }
-
-    void keepsEightBitTextBothWays()
-    {
-        QString high;
-        for (int c = 0x80; c <= 0xFF; ++c)
-            high += QChar(c);
-        Catalogue eightBit = catalogue();
-        eightBit.tileDefs[1][Catalogue::TileName] = "w" + high;
-        eightBit.entityDefs[1][Catalogue::EntityName] = high + "d";
-        Level level = exampleLevel();
-        level.playerData = level.entityData[0] = high;
-        const QByteArray bytes = writeLevel(level, eightBit);
-        QVERIFY(
-            bytes.contains("\tPlayer\t" + high.toLatin1() + "\r\n") && bytes.contains("\t" + high.toLatin1() + "d\t"));
-        QCOMPARE(readLevel(bytes, eightBit, Level()).level, level);
-    }
-
-    // A file holds bytes: what lies beyond Latin-1 is written as '?', one
-    // for each UTF-16 unit, and a name of such characters matches no line.
-    void beyondEightBit()
-    {
-        Level level = exampleLevel();
-        level.entityData[0] = QStringLiteral("5\u20AC, \U0001F600");
-        QVERIFY(writeLevel(level, catalogue()).contains("\r\n0\t1\tdoor\t5?\t??\r\n"));
-        Catalogue wide = catalogue();
-        wide.tileDefs[1][Catalogue::TileName] = QStringLiteral("w\u20AC");
-        const LevelReadResult result = readLevel(crlfLines({"floor", "", "0\t0\tw?"}), wide, Level());
-        QVERIFY(result.ok);
-        QCOMPARE(result.reports, (std::vector<LevelFileReport>{{3, "Unrecognised: \"w?\" at 0: 0, 0"}}));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "common/TestLevels.h"
 #include "model/Level.h"
+#include "resize/ResizeOperation.h"
 
 #include <QTest>
 
@@ -75,31 +76,34 @@ private slots:
         }
     }
 
-    void appendRefusesThe32768th()
+    // Shrinking by one column and one row at each corner: an entity exactly on
+    // an edge that goes is dropped, one exactly on the edge that stays is kept.
+    void shrinkAtEachCorner_data()
     {
-        Level level;
-        for (int i = 0; i < Level::maxEntities; ++i)
-            QVERIFY(levelops::appendEntity(level, {0, 1, 1, 0}));
-        QCOMPARE(level.entityCount, qint16(32767));
-        QVERIFY(!levelops::appendEntity(level, {0, 2, 2, 0}, "x"));
-        QCOMPARE(level.entityCount, qint16(32767));
-        QCOMPARE(level.entities.size(), size_t(32767));
+        QTest::addColumn<int>("corner");
+        QTest::addColumn<QStringList>("kept"); // of a(0,3) b(1,3) c(6,3) d(7,3) e(3,0) f(3,1) g(3,6) h(3,7)
+        QTest::newRow("top left") << 0 << QStringList{"b0,2", "c5,2", "d6,2", "f2,0", "g2,5", "h2,6"};
+        QTest::newRow("top right") << 1 << QStringList{"a0,2", "b1,2", "c6,2", "f3,0", "g3,5", "h3,6"};
+        QTest::newRow("bottom left") << 2 << QStringList{"b0,3", "c5,3", "d6,3", "e2,0", "f2,1", "g2,6"};
+        QTest::newRow("bottom right") << 3 << QStringList{"a0,3", "b1,3", "c6,3", "e3,0", "f3,1", "g3,6"};
     }
 
-    void moveAndDrop()
+    void shrinkAtEachCorner()
     {
-        // Shrinking an 8 by 8 level to 6 wide at the left: everything moves two
-        // columns left and what falls off is dropped, the rest keeps its order.
-        Level level = levelWith({{0, 1, 3, 0}, {2, 5, 3, 1}, {4, 7, 0, 2}, {1, 2, 7, 3}});
-        levelops::moveAndDropEntities(level, -2, 0, 6, 8);
-        QCOMPARE(level.entityCount, qint16(3));
-        QCOMPARE(level.entities[0], (Entity{2, 3, 3, 1}));
-        QCOMPARE(level.entities[1], (Entity{4, 5, 0, 2}));
-        QCOMPARE(level.entities[2], (Entity{1, 0, 7, 3}));
-        QCOMPARE(level.entityData, (std::vector<QString>{"data 1", "data 2", "data 3"}));
-
-        levelops::moveAndDropEntities(level, 0, -8, 6, 8);
-        QCOMPARE(level.entityCount, qint16(0));
+        QFETCH(int, corner);
+        Level level;
+        levelops::makeNewLevel(level);
+        const QList<QPoint> cells{{0, 3}, {1, 3}, {6, 3}, {7, 3}, {3, 0}, {3, 1}, {3, 6}, {3, 7}};
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            place(level, {0, qint16(cells[i].x()), qint16(cells[i].y()), 0}, QString(QChar(char16_t(u'a' + i))));
+        QCOMPARE(resizeop::resizeLevel(level, u"7", u"7", corner), resizeop::Outcome::Applied);
+        QStringList kept;
+        for (int slot = 0; slot < level.entityCount; ++slot)
+            kept << QStringLiteral("%1%2,%3")
+                        .arg(level.entityData[size_t(slot)])
+                        .arg(level.entities[size_t(slot)].x)
+                        .arg(level.entities[size_t(slot)].y);
+        QTEST(kept, "kept");
     }
 };
 
