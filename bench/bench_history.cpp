@@ -8,11 +8,11 @@
 #include "model/modLists.h"
 #include "resize/ResizeCommand.h"
 
+#include "SampleGame.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QMouseEvent>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -61,12 +61,6 @@ frmMain& windowOn(const Level& level)
     return *window;
 }
 
-void sendMouse(QWidget* map, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at)
-{
-    QMouseEvent event(type, at, map->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(map, &event);
-}
-
 // One cell edit as the level operation alone, for scale.
 void BM_CellEditAlone(benchmark::State& state)
 {
@@ -99,6 +93,24 @@ void BM_CellEditRecorded(benchmark::State& state)
 }
 BENCHMARK(BM_CellEditRecorded)->Unit(benchmark::kMicrosecond);
 
+// Undoes and redoes the window's last step over and over, timing only the
+// undo or only the redo.
+void undoAndRedo(benchmark::State& state, frmMain& window, bool timeUndo)
+{
+    for (auto _ : state) {
+        if (!timeUndo)
+            state.PauseTiming();
+        window.undo();
+        if (!timeUndo)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        window.redo();
+        if (timeUndo)
+            state.ResumeTiming();
+    }
+}
+
 // A left stroke across a row of 70 cells in the window, on a 70 x 70 corner
 // view with a tile in every cell and an entity in every cell of the main
 // level and the corner screen; then its undo (or redo) with the cells drawn again.
@@ -124,18 +136,7 @@ void strokeBenchmark(benchmark::State& state, bool timeUndo)
     sendMouse(map, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {8 + 31 * 69 + 10, y});
     if (window.history().undoSteps() != 1)
         qFatal("the stroke made no step");
-    for (auto _ : state) {
-        if (!timeUndo)
-            state.PauseTiming();
-        window.undo();
-        if (!timeUndo)
-            state.ResumeTiming();
-        else
-            state.PauseTiming();
-        window.redo();
-        if (timeUndo)
-            state.ResumeTiming();
-    }
+    undoAndRedo(state, window, timeUndo);
 }
 
 void BM_UndoStroke(benchmark::State& state)
@@ -163,18 +164,7 @@ void resizeBenchmark(benchmark::State& state, bool timeUndo)
     window.history().record(std::make_unique<ResizeCommand>(modLists::level, std::move(record)));
     window.prcDrawTiles();
     window.Form_Resize();
-    for (auto _ : state) {
-        if (!timeUndo)
-            state.PauseTiming();
-        window.undo();
-        if (!timeUndo)
-            state.ResumeTiming();
-        else
-            state.PauseTiming();
-        window.redo();
-        if (timeUndo)
-            state.ResumeTiming();
-    }
+    undoAndRedo(state, window, timeUndo);
 }
 
 void BM_UndoResizeLargest(benchmark::State& state)
@@ -242,18 +232,3 @@ void BM_HistoryMemory(benchmark::State& state)
 BENCHMARK(BM_HistoryMemory)->DenseRange(0, 3)->ArgName("scenario")->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QString folder = QStringLiteral(TILEWRIGHT_SAMPLE_DIR "/editor");
-    QDir::setCurrent(folder);
-    if (const Result read = modLists::readElements(folder); !read)
-        qFatal("%s", qPrintable(read.message()));
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

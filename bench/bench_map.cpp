@@ -5,11 +5,11 @@
 #include "editor/frmMain.h"
 #include "model/modLists.h"
 
+#include "SampleGame.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QMouseEvent>
 
 namespace {
 
@@ -69,12 +69,6 @@ void BM_FillOfTheSameImage(benchmark::State& state)
 }
 BENCHMARK(BM_FillOfTheSameImage)->Unit(benchmark::kMillisecond);
 
-void sendMouse(QWidget* map, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at)
-{
-    QMouseEvent event(type, at, map->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(map, &event);
-}
-
 // One press in the middle of the map, painting and erasing in turn so every
 // press changes the cell.
 void BM_MouseDownEdit(benchmark::State& state)
@@ -112,18 +106,3 @@ void BM_LeftDragAcrossARow(benchmark::State& state)
 BENCHMARK(BM_LeftDragAcrossARow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QString folder = QStringLiteral(TILEWRIGHT_SAMPLE_DIR "/editor");
-    QDir::setCurrent(folder);
-    if (const Result read = modLists::readElements(folder); !read)
-        qFatal("%s", qPrintable(read.message()));
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
