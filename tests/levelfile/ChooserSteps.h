@@ -23,24 +23,11 @@ struct Chooser
     }
     QListWidget* list() const { return part<QListWidget>("List1"); }
     QLineEdit* nameBox() const { return part<QLineEdit>("txtName"); }
-    QPushButton* okButton() const { return part<QPushButton>("cmdOK"); }
 
-    QStringList listedNames() const
+    void clickItem(int row) const
     {
-        QStringList names;
-        for (int row = 0; row < list()->count(); ++row)
-            names << list()->item(row)->text();
-        return names;
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
     }
-
-    void clickItem(int row) const { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, itemCentre(row)); }
-    // As a real double-click comes: a click, then the second press.
-    void doubleClickItem(int row) const
-    {
-        clickItem(row);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, itemCentre(row));
-    }
-    QPoint itemCentre(int row) const { return list()->visualItemRect(list()->item(row)).center(); }
 
     // Types over the whole name box; an empty name clears it. Any character
     // comes as a keyboard of the user's language gives it.
@@ -57,6 +44,6 @@ struct Chooser
     // have become the active window yet.
     void pressEnter() const { QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Return); }
     void pressEscape() const { QTest::keyClick(window, Qt::Key_Escape); }
-    void pressOk() const { QTest::mouseClick(okButton(), Qt::LeftButton); }
+    void pressOk() const { QTest::mouseClick(part<QPushButton>("cmdOK"), Qt::LeftButton); }
     void pressCancel() const { QTest::mouseClick(part<QPushButton>("cmdCancel"), Qt::LeftButton); }
 };
