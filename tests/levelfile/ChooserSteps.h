@@ -24,10 +24,14 @@ struct Chooser
     QListWidget* list() const { return part<QListWidget>("List1"); }
     QLineEdit* nameBox() const { return part<QLineEdit>("txtName"); }
 
-    void clickItem(int row) const
+    void clickItem(int row) const { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, itemCentre(row)); }
+    // As a real double-click comes: a click, then the second press.
+    void doubleClickItem(int row) const
     {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
+        clickItem(row);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, itemCentre(row));
     }
+    QPoint itemCentre(int row) const { return list()->visualItemRect(list()->item(row)).center(); }
 
     // Types over the whole name box; an empty name clears it. Any character
     // comes as a keyboard of the user's language gives it.

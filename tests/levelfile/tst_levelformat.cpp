@@ -97,6 +97,14 @@ private slots:
                 + crlfLines({"screen\tall", "1\t0\tbox"})
             << written({"floor\tfloor"}, {start, box, "1\t0\tbox"}, {{}, {"1\t0\twall"}, {"0\t0\tdoor\t7"}}) << 3
             << QStringList();
+        QTest::newRow("tile in screen all replaces the grid's")
+            << crlfLines({"floor\tfloor", "", "1\t0\tice"}) << written({"floor\tice"}, {start}) << 0 << QStringList();
+        QTest::newRow("data texts: commas become TABs, spaces go")
+            << crlfLines({"floor", "", "0\t0\tPlayer", "0\t0\tbox\ta b\t c", "0\t0\tbox\t\t\t", "0\t0\tbox\t\xA0"})
+                + crlfLines({"0\t0\tbox\t "})
+            << written(
+                   {"floor"}, {"0\t0\tPlayer\t", "0\t0\tbox\tab\tc", "0\t0\tbox\t\t\t", "0\t0\tbox\t\xA0", box + "\t"})
+            << 4 << QStringList();
         QTest::newRow("player in any case, the last counts, tail with commas")
             << crlfLines({"floor", "", "1\t0\tPLAYER\tx", "0\t0\tplayer\ta\t b"})
             << written({"floor"}, {"0\t0\tPlayer\ta, b"}) << 0 << QStringList();

@@ -7,6 +7,7 @@
 #include "editor/frmMain.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
+#include "model/Excerpt.h"
 #include "model/modLists.h"
 
 #include <QDir>
@@ -52,7 +53,7 @@ struct Answers : ScriptedMessages
         QStringList texts;
         for (const Messages::Request& box : shown())
             texts << (box.details.isEmpty() ? box.text : box.text + "\n" + box.details);
-        QCOMPARE(texts.replaceInStrings(QRegularExpression("written: .+$"), "written: ..."), expected);
+        QCOMPARE(texts.replaceInStrings(QRegularExpression("(written|index.txt'): .+$"), "\\1: ..."), expected);
     }
 };
 
@@ -77,6 +78,12 @@ Boxes twentyUnknownKinds()
     for (int i = 0; i < 20; ++i)
         boxes.append({QStringLiteral("Unrecognised: \"what%1\" at 0: 0, 0").arg(i), Ok});
     return boxes;
+}
+
+QString couldNotAdd(const QString& name)
+{
+    return "Could not add \"" + name + "\" to the level index '" + QDir::toNativeSeparators("../levels/index.txt")
+        + "': ...";
 }
 
 QString saveFailed(const QString& name)
@@ -154,6 +161,15 @@ private slots:
             c.clickItem(1);
             c.pressEnter();
         }) << Boxes() << "" << startIndex;
+        QTest::newRow("load: double-click")
+            << Load << startIndex << Steps([](Chooser c) { c.doubleClickItem(2); }) << Boxes() << "b" << startIndex;
+        QTest::newRow("load: unlisted name, then a listed one") << Load << startIndex << Steps([](Chooser c) {
+            c.typeName("a");
+            c.pressEnter();
+            QVERIFY(c.window->isVisible());
+            c.typeName("A");
+            c.pressEnter();
+        }) << Boxes{{"Level does not exist!", Ok}} << "A" << startIndex;
         QTest::newRow("load: the first Down key picks the first row") << Load << startIndex << Steps([](Chooser c) {
             c.list()->setFocus(Qt::TabFocusReason);
             QTest::keyClick(c.list(), Qt::Key_Down);
@@ -172,6 +188,20 @@ private slots:
             c.typeName("\u00C4rger");
             c.pressOk();
         }) << Boxes() << "\u00C4rger" << QByteArray("A\rC\r\n\xC4rger\r\n");
+        const QString euro = "B\u20AC"; // Latin-1 has no euro sign
+        QTest::newRow("save: a name the index cannot hold")
+            << Save << startIndex << typed(euro, EnterRefused) << Boxes{{couldNotAdd(euro), Ok}} << "" << startIndex;
+        const QByteArray longLine = QByteArray(1 << 20, 'n') + "\r\nb\r\n";
+        const Box cutShort{
+            "That line of the level index is longer than any level name can be; the list shows only its beginning.",
+            Ok};
+        QTest::newRow("save: an index line longer than any name") << Save << longLine << Steps([](Chooser c) {
+            QCOMPARE(c.list()->item(0)->text(), QString(excerptLength, u'n') + QChar(0x2026));
+            c.clickItem(0);
+            c.pressOk();
+            QVERIFY(c.window->isVisible());
+            c.pressEscape();
+        }) << Boxes{cutShort} << "" << longLine;
         const QString longest(244, 'n');
         QTest::newRow("save: a name of 244 characters") << Save << startIndex << typed(longest, Enter) << Boxes()
                                                         << longest << startIndex + longest.toLatin1() + "\r\n";
@@ -209,6 +239,43 @@ private slots:
         QTEST(chooser.fName, "fName");
         answers.verify();
         QTEST(TempGame::readFile(indexPath), "indexAfter");
+    }
+
+    // The list and the name box take what the chooser gains or loses; the buttons keep their size and
+    // share the width.
+    void chooserLayout_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("list");
+        QTest::addColumn<QRect>("name");
+        QTest::addColumn<QRect>("ok");
+        QTest::addColumn<QRect>("cancel");
+        const QRect list(8, 8, 169, 125), name(8, 141, 169, 19), ok(8, 168, 81, 33), cancel(97, 168, 80, 33);
+        QTest::newRow("design size") << QSize(185, 209) << list << name << ok << cancel;
+        QTest::newRow("20 by 60: the heights and buttons stay")
+            << QSize(20, 60) << QRect(8, 8, 4, 125) << QRect(8, 141, 4, 19) << ok << cancel;
+        QTest::newRow("300 by 400") << QSize(300, 400) << QRect(8, 8, 284, 316) << QRect(8, 332, 284, 19)
+                                    << QRect(8, 359, 138, 33) << QRect(154, 359, 138, 33);
+    }
+
+    void chooserLayout()
+    {
+        QFETCH(QSize, size);
+        TempGame game;
+        frmLoadSave chooser(nullptr);
+        ModalDriver driver([&](QWidget* modal) {
+            const Chooser c{modal};
+            QCOMPARE(modal->size(), QSize(185, 209));
+            modal->resize(20, 60);
+            modal->resize(size);
+            QTEST(c.list()->geometry(), "list");
+            QTEST(c.nameBox()->geometry(), "name");
+            QTEST(c.part<QPushButton>("cmdOK")->geometry(), "ok");
+            QTEST(c.part<QPushButton>("cmdCancel")->geometry(), "cancel");
+            c.pressEscape();
+        });
+        chooser.exec();
+        QVERIFY(driver.ran());
     }
 
     void commands_data()
