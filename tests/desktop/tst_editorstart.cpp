@@ -62,6 +62,10 @@ private slots:
         const QStringList none;
         QTest::newRow("in a game folder") << Game << Nowhere << none << none << none << true << QString();
         QTest::newRow("the folder used last") << Elsewhere << Game << none << none << none << true << QString();
+        QTest::newRow("the folder used last lost its catalogue")
+            << Elsewhere << Elsewhere << none << QStringList{"{game}"} << none << true << QString();
+        QTest::newRow("-C to a folder without catalogue") << Game << Nowhere << QStringList{"--game", "{elsewhere}"}
+                                                          << none << QStringList{notFound} << false << QString();
         QTest::newRow("asked, the game folder chosen")
             << Elsewhere << Nowhere << none << QStringList{"{game}"} << none << true << QString();
         QTest::newRow("asked, a folder without catalogue refused")
