@@ -23,15 +23,6 @@ struct Chooser
     }
     QListWidget* list() const { return part<QListWidget>("List1"); }
     QLineEdit* nameBox() const { return part<QLineEdit>("txtName"); }
-    QPushButton* okButton() const { return part<QPushButton>("cmdOK"); }
-
-    QStringList listedNames() const
-    {
-        QStringList names;
-        for (int row = 0; row < list()->count(); ++row)
-            names << list()->item(row)->text();
-        return names;
-    }
 
     void clickItem(int row) const { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, itemCentre(row)); }
     // As a real double-click comes: a click, then the second press.
@@ -57,6 +48,6 @@ struct Chooser
     // have become the active window yet.
     void pressEnter() const { QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Return); }
     void pressEscape() const { QTest::keyClick(window, Qt::Key_Escape); }
-    void pressOk() const { QTest::mouseClick(okButton(), Qt::LeftButton); }
+    void pressOk() const { QTest::mouseClick(part<QPushButton>("cmdOK"), Qt::LeftButton); }
     void pressCancel() const { QTest::mouseClick(part<QPushButton>("cmdCancel"), Qt::LeftButton); }
 };
