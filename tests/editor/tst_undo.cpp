@@ -55,11 +55,7 @@ class tst_undo : public QObject
 
     frmMain& window() { return session->window(); }
     MapSurface* map() { return window().findChild<MapSurface*>("picInner"); }
-    template<typename T = QWidget>
-    T* child(const QString& name)
-    {
-        return window().findChild<T*>(name);
-    }
+    QWidget* child(const QString& name) { return window().findChild<QWidget*>(name); }
     void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5)); }
     int pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); }
 
