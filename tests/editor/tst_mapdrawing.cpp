@@ -2,13 +2,60 @@
 #include "editor/EditorPictures.h"
 #include "editor/MapGeometry.h"
 #include "editor/MapRenderer.h"
+#include "model/Catalogue.h"
 #include "model/Level.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+QImage solid(QRgb colour, int size = 28)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+int hatchPixelsIn(const QImage& image, const QRect& r)
+{
+    int count = 0;
+    for (int i = 0; i < r.width() * r.height(); ++i)
+        count += image.pixel(r.x() + i % r.width(), r.y() + i / r.width()) == maprenderer::hatchColour;
+    return count;
+}
+
+// A 64-pixel-high sheet whose every pixel tells where it lies, as PNG (the reader goes by content; Qt writes no GIF).
+QByteArray coordinateSheet(int width)
+{
+    QImage sheet(width, 64, QImage::Format_RGB32);
+    for (int i = 0; i < width * 64; ++i)
+        sheet.setPixel(i % width, i / width, qRgb(i % width, i / width, 7));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    sheet.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Loads a game of 30 tile kinds and one entity kind, its tile sheet `sheet`.
+QString loadGame(EditorPictures& pictures, const QByteArray& sheet)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    for (const char* name : {"player.bmp", "box_and.bmp", "box_or.bmp"})
+        solid(0xFF808080).save(folder.filePath(name), "BMP");
+    QFile tiles(folder.filePath("tiles.gif"));
+    if (!tiles.open(QIODevice::WriteOnly) || tiles.write(sheet) != sheet.size())
+        return "tiles.gif cannot be written";
+    tiles.close();
+    return loadEditorPictures(dir.path(),
+        Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures)
+        .message();
+}
 
 // Random pictures up to `largest` pixels a side, stored in `format`.
 EditorPictures randomPictures(QRandomGenerator& random, int largest, QImage::Format format)
@@ -93,6 +140,77 @@ class tst_mapdrawing : public QObject
 {
     Q_OBJECT
 private slots:
+    void cutsTheTopLeftOfEachBlock_data()
+    {
+        QTest::addColumn<int>("sheetWidth");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<uint>("colour"); // the sheet's pixel (x, y) is (x, y, 7)
+        const uint white = qRgb(255, 255, 255);
+        QTest::newRow("10 per row: kind 12 at (64, 32)") << 320 << 12 << QPoint(27, 27) << qRgb(91, 59, 7);
+        QTest::newRow("below the sheet") << 320 << 25 << QPoint(0, 0) << white;
+        QTest::newRow("48: 1.5 rounds to even 2") << 48 << 3 << QPoint(0, 0) << qRgb(32, 32, 7);
+        QTest::newRow("80: 2.5 rounds to even 2") << 80 << 3 << QPoint(0, 0) << qRgb(32, 32, 7);
+        QTest::newRow("block cut by the sheet's edge") << 48 << 1 << QPoint(15, 3) << qRgb(47, 3, 7);
+        QTest::newRow("white beyond the edge") << 48 << 1 << QPoint(16, 3) << white;
+    }
+
+    void cutsTheTopLeftOfEachBlock()
+    {
+        QFETCH(int, sheetWidth);
+        QFETCH(int, kind);
+        EditorPictures pictures;
+        QCOMPARE(loadGame(pictures, coordinateSheet(sheetWidth)), QString());
+        const QImage& tile = pictures.tiles.at(static_cast<size_t>(kind));
+        QCOMPARE(tile.size(), QSize(28, 28));
+        QFETCH(QPoint, probe);
+        QTEST(tile.pixel(probe), "colour");
+    }
+
+    void badSheetsAreNamed_data()
+    {
+        QTest::addColumn<QByteArray>("sheet");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("broken") << QByteArray("GIF89a garbage") << "The picture file \"tiles.gif\" cannot be read: ";
+        QTest::newRow("16 pixels wide") << coordinateSheet(
+            16) << "The tile sheet \"tiles.gif\" is 16 pixels wide; it must be wider than 16 pixels.";
+    }
+
+    void badSheetsAreNamed()
+    {
+        QFETCH(QByteArray, sheet);
+        QFETCH(QString, message);
+        EditorPictures pictures;
+        const QString error = loadGame(pictures, sheet);
+        QVERIFY2(error.startsWith(message), qPrintable(error));
+        QVERIFY(pictures.tiles.empty());
+    }
+
+    // What the plain drawing below takes from the renderer itself: the map's
+    // size, and a hatch over the grid on the corner views. (Which cells show
+    // it, the plain drawing decides.)
+    void sizeAndHatch_data()
+    {
+        QTest::addColumn<int>("view");
+        for (int view = 0; view <= 4; ++view)
+            QTest::addRow("view %d", view) << view;
+    }
+
+    void sizeAndHatch()
+    {
+        QFETCH(int, view);
+        Level level;
+        levelops::replaceGrid(level, 4, 3);
+        const EditorPictures pictures{solid(0xFFFFFFFF), {solid(0xFF806040), solid(0xFF204080)}, {}, {}};
+        QImage image = maprenderer::renderLevel(pictures, level, view);
+        QCOMPARE(image.size(), QSize(140, 109)); // 465 * cells + 240 twips
+        const int hatch = hatchPixelsIn(image, image.rect());
+        QCOMPARE(hatch > 0, view > 0);
+        QCOMPARE(hatchPixelsIn(image, QRect(8, 8, 4 * 31, 3 * 31)), hatch); // over the grid only
+        // A cell outside the grid (an old player start) has nothing to redraw.
+        QCOMPARE(maprenderer::drawCell(image, pictures, level, view, 4, 0), QRect());
+    }
+
     // The renderer draws a cell's layers in one pass where it can, and the
     // whole map layer by layer where a picture reaches beyond its cell; both
     // must give exactly the plain drawing, whole or a strip of rows at a time.
