@@ -91,6 +91,59 @@ private slots:
         game.reset();
     }
 
+    // What a designer sees first: the designed places in pixels (twips / 15),
+    // the captions, the tab order, and an empty 8 by 8 level on the main view.
+    void opensAtTheDesignSizeWithANewLevel()
+    {
+        QCOMPARE(window->windowTitle(), QString("A Quandor Editor"));
+        QCOMPARE(window->size(), QSize(753, 705));
+        const QList<std::pair<const char*, QRect>> places{
+            {"picArea", {8, 8, 592, 592}},
+            {"picTileBox", {608, 8, 137, 592}},
+            {"picToolBox", {8, 608, 737, 89}},
+            {"imgTile5", {44, 80, 28, 28}},
+            {"imgEntity6", {8, 116, 28, 28}},
+            {"picTiles", {8, 72, 121, 250}},
+            {"picEntities", {8, 330, 121, 250}},
+            {"vscArea", {571, 0, 17, 571}},
+        };
+        for (const auto& [name, r] : places)
+            QCOMPARE(child(name)->geometry(), r);
+        const QList<std::pair<const char*, QString>> captions{{"cmdResize", "&Resize"}, {"optView0", "Main Level"},
+            {"optView1", "Top\nLeft"}, {"optView2", "Top\nRight"}, {"optView3", "Bottom\nLeft"},
+            {"optView4", "Bottom\nRight"}, {"cmdEntityData", "Edit &entity data"}, {"cmdSave", "&Save"},
+            {"cmdLoad", "&Load"}};
+        for (const auto& [name, caption] : captions)
+            QCOMPARE(child<QAbstractButton>(name)->text(), caption);
+        QStringList order;
+        for (QWidget* w = child("vscArea"); order.size() < 13; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                order.append(w->objectName());
+        QCOMPARE(order,
+            (QStringList{"vscArea", "hscArea", "vscTiles", "vscEntities", "cmdResize", "optView0", "optView1",
+                "optView2", "optView3", "optView4", "cmdEntityData", "cmdSave", "cmdLoad"}));
+        for (const char* name : {"picTileSet", "imgEntityb2", "shpRing0", "shpRing2"})
+            QVERIFY2(!child(name)->isVisible(), name);
+        QVERIFY(child<QAbstractButton>("optView0")->isChecked());
+        Level fresh;
+        levelops::makeNewLevel(fresh);
+        QVERIFY(level == fresh);
+    }
+
+    // Any size, however small, is laid out without a warning (a negative
+    // width would give one); a wider window gives all its width to the map.
+    void anySizeThenWider()
+    {
+        for (QSize size : {QSize(1, 1), QSize(150, 705), QSize(753, 80), QSize(4000, 3000)}) {
+            window->resize(size);
+            QCoreApplication::processEvents();
+        }
+        window->resize(853, 705);
+        QCoreApplication::processEvents();
+        QCOMPARE(child("picArea")->geometry(), QRect(8, 8, 592 + 100, 592));
+        QCOMPARE(child("picTileBox")->geometry(), QRect(608 + 100, 8, 137, 592));
+    }
+
     void tilesArePaintedAndErasedPerView_data()
     {
         QTest::addColumn<int>("view");
