@@ -1,13 +1,13 @@
 #include "app/Twips.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
-#include "editor/MapRenderer.h"
 #include "editor/MapSurface.h"
 #include "editor/frmMain.h"
 #include "model/modLists.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -17,19 +17,15 @@
 
 namespace {
 
-QStringList warnings;
-QPoint corner(int x, int y)
-{
-    return QPoint(8 + 31 * x, 8 + 31 * y);
-}
+// A point well inside cell (x, y) of the map.
 QPoint cell(int x, int y)
 {
-    return corner(x, y) + QPoint(10, 10);
+    return QPoint(18 + 31 * x, 18 + 31 * y);
 }
 
 } // namespace
 
-// The main window as a user meets it: its layout, its palettes and mouse editing on the map.
+// The main window as a user meets it: its palettes, mouse editing on the map and the wheel.
 class tst_frmmain : public QObject
 {
     Q_OBJECT
@@ -76,23 +72,10 @@ class tst_frmmain : public QObject
         qApp->notify(target, &event);
     }
 
-    // The whole level drawn in `view`, as the map should show it.
-    QImage drawn(int view)
-    {
-        EditorPictures pictures;
-        if (!loadEditorPictures(QDir::currentPath(), modLists::catalogue, pictures))
-            qFatal("the sample pictures cannot be read");
-        return maprenderer::renderLevel(pictures, level, view);
-    }
-
 private slots:
     void init()
     {
-        warnings.clear();
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg && type != QtInfoMsg)
-                warnings.append(text);
-        });
+        QTest::failOnWarning(QRegularExpression(".*"));
         game = std::make_unique<TempGame>();
         QCOMPARE(modLists::readElements(QDir::currentPath()).message(), QString());
         window = std::make_unique<frmMain>();
@@ -106,45 +89,32 @@ private slots:
     {
         window.reset();
         game.reset();
-        qInstallMessageHandler(nullptr);
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 
+    // What a designer sees first: the designed places in pixels (twips / 15),
+    // the captions, the tab order, and an empty 8 by 8 level on the main view.
     void opensAtTheDesignSizeWithANewLevel()
     {
         QCOMPARE(window->windowTitle(), QString("A Quandor Editor"));
         QCOMPARE(window->size(), QSize(753, 705));
-        // In pixels (twips / 15): palettes in two columns, their surfaces ending a margin below the last row.
         const QList<std::pair<const char*, QRect>> places{
             {"picArea", {8, 8, 592, 592}},
             {"picTileBox", {608, 8, 137, 592}},
             {"picToolBox", {8, 608, 737, 89}},
-            {"shpRing1", {48, 8, 32, 32}},
-            {"imgTile0", {8, 8, 28, 28}},
             {"imgTile5", {44, 80, 28, 28}},
-            {"imgTile12", {8, 224, 28, 28}},
             {"imgEntity6", {8, 116, 28, 28}},
-            {"picTilesInner", {0, 0, 97, 260}},
-            {"picEntitiesInner", {0, 0, 97, 152}},
             {"picTiles", {8, 72, 121, 250}},
             {"picEntities", {8, 330, 121, 250}},
-            {"vscTiles", {100, 0, 17, 246}},
-            {"hscArea", {0, 571, 571, 17}},
             {"vscArea", {571, 0, 17, 571}},
-            {"cmdScrCorner", {571, 571, 17, 17}},
         };
-        for (const auto& [name, r] : places) {
+        for (const auto& [name, r] : places)
             QCOMPARE(child(name)->geometry(), r);
-            QVERIFY2(child(name)->isVisible(), name);
-        }
         const QList<std::pair<const char*, QString>> captions{{"cmdResize", "&Resize"}, {"optView0", "Main Level"},
             {"optView1", "Top\nLeft"}, {"optView2", "Top\nRight"}, {"optView3", "Bottom\nLeft"},
             {"optView4", "Bottom\nRight"}, {"cmdEntityData", "Edit &entity data"}, {"cmdSave", "&Save"},
             {"cmdLoad", "&Load"}};
-        for (const auto& [name, caption] : captions) {
+        for (const auto& [name, caption] : captions)
             QCOMPARE(child<QAbstractButton>(name)->text(), caption);
-            QVERIFY2(child(name)->isVisible(), name);
-        }
         QStringList order;
         for (QWidget* w = child("vscArea"); order.size() < 13; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
@@ -152,29 +122,23 @@ private slots:
         QCOMPARE(order,
             (QStringList{"vscArea", "hscArea", "vscTiles", "vscEntities", "cmdResize", "optView0", "optView1",
                 "optView2", "optView3", "optView4", "cmdEntityData", "cmdSave", "cmdLoad"}));
-        QVERIFY(child<QAbstractButton>("optView0")->isChecked());
         for (const char* name : {"picTileSet", "imgEntityb2", "shpRing0", "shpRing2"})
             QVERIFY2(!child(name)->isVisible(), name);
-        QVERIFY(!child("cmdScrCorner")->isEnabled());
-        for (const char* name : {"hscArea", "vscArea"}) // an 8 by 8 map fits
-            QVERIFY(!child(name)->isEnabled() && child<QScrollBar>(name)->maximum() == 0);
+        QVERIFY(child<QAbstractButton>("optView0")->isChecked());
         Level fresh;
         levelops::makeNewLevel(fresh);
         QVERIFY(level == fresh);
-        QCOMPARE(window->selIndex, 1);
-        QCOMPARE(map->image(), drawn(0));
     }
 
-    void anySizeWithoutWarningsThenWider()
+    // Any size, however small, is laid out without a warning (a negative
+    // width would give one); a wider window gives all its width to the map.
+    void anySizeThenWider()
     {
         for (QSize size : {QSize(1, 1), QSize(150, 705), QSize(753, 80), QSize(4000, 3000)}) {
             window->resize(size);
             QCoreApplication::processEvents();
         }
-        window->showMinimized();
-        QCoreApplication::processEvents();
-        window->showNormal();
-        window->resize(853, 705); // 100 pixels wider: the map takes them all, the palette column moves over
+        window->resize(853, 705);
         QCoreApplication::processEvents();
         QCOMPARE(child("picArea")->geometry(), QRect(8, 8, 592 + 100, 592));
         QCOMPARE(child("picTileBox")->geometry(), QRect(608 + 100, 8, 137, 592));
@@ -187,8 +151,6 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QPoint>("edited"); // (-1, -1): nothing
         QTest::addColumn<int>("value");
-        QTest::newRow("left paints") << 0 << Qt::LeftButton << cell(2, 3) << QPoint(2, 3) << 5;
-        QTest::newRow("left on a corner view") << 2 << Qt::LeftButton << cell(2, 3) << QPoint(2, 3) << 5;
         QTest::newRow("right erases to 0") << 0 << Qt::RightButton << cell(4, 1) << QPoint(4, 1) << 0;
         QTest::newRow("right erases to -1") << 3 << Qt::RightButton << cell(4, 1) << QPoint(4, 1) << -1;
         QTest::newRow("middle erases") << 1 << Qt::MiddleButton << cell(4, 1) << QPoint(4, 1) << -1;
@@ -210,40 +172,30 @@ private slots:
         clickPalette("imgTile5", 1);
         QVERIFY(child<QAbstractButton>(QStringLiteral("optView%1").arg(view))->isChecked() && !level.levelChanged);
         Level expected = level;
-        map->image().setPixel(1, 1, qRgb(1, 2, 3)); // stays unless the whole map is drawn again
         QFETCH(Qt::MouseButton, button);
         QFETCH(QPoint, at);
         press(button, at);
         expected.levelChanged = true;
         if (edited.x() >= 0)
             expected.levelTiles(view, edited.x(), edited.y()) = static_cast<qint16>(value);
-        QVERIFY(level == expected);
-        QImage shown = drawn(view); // the view switch drew the whole map, the edit only its cell
-        shown.setPixel(1, 1, qRgb(1, 2, 3));
-        QCOMPARE(map->image(), shown);
+        QVERIFY(level == expected); // how the map shows it, tst_undo checks after every edit
     }
 
+    // A kind goes on a cell of a view once; the right button removes the last
+    // placed there first, and only on that view; a full level takes none.
     void entitiesArePlacedOnceAndRemovedLastFirstUpToTheMost()
     {
         click("optView2");
         clickPalette("imgEntity2", 2);
         press(Qt::LeftButton, cell(3, 4));
-        QCOMPARE(level.entities, (std::vector<Entity>{{2, 3, 4, 2}}));
-        QCOMPARE(map->image(), drawn(2));
-        level.levelChanged = false;
-        press(Qt::LeftButton, cell(3, 4)); // the same kind on the same cell and view is refused outright
-        QVERIFY(level.entityCount == 1 && !level.levelChanged);
+        press(Qt::LeftButton, cell(3, 4)); // the same kind on the same cell and view is refused
         click("imgEntity5");
         press(Qt::LeftButton, cell(3, 4));
-        QCOMPARE(level.entityCount, 2);
-        click("optView1"); // another view's cell is not this one
+        click("optView1");
         press(Qt::RightButton, cell(3, 4));
-        QCOMPARE(level.entityCount, 2);
         click("optView2");
         press(Qt::RightButton, cell(3, 4));
         QCOMPARE(level.entities, (std::vector<Entity>{{2, 3, 4, 2}}));
-        press(Qt::RightButton, cell(3, 4));
-        QCOMPARE(level.entityCount, 0);
 
         level.entities.assign(Level::maxEntities, {1, 0, 0, 0});
         level.entityData.resize(level.entities.size());
@@ -297,14 +249,10 @@ private slots:
         QTest::newRow("map, a sideways wheel") << "picInner" << QPoint(-240, 0) << 1 << false << "hscArea" << 1920;
         QTest::newRow("map, a fine wheel's eighths add up")
             << "picInner" << QPoint(0, -15) << 8 << false << "vscArea" << 960;
-        QTest::newRow("map's own scroll bar") << "vscArea" << QPoint(0, -120) << 1 << false << "vscArea" << 960;
         QTest::newRow("tile palette image") << "imgTile3" << QPoint(0, -120) << 1 << false << "vscTiles" << 1080;
-        QTest::newRow("tile palette, sideways too")
-            << "imgTile3" << QPoint(-120, 0) << 1 << false << "vscTiles" << 1080;
         QTest::newRow("entity palette, to its end")
             << "imgEntity1" << QPoint(0, -120) << 20 << false << "vscEntities" << -1;
         QTest::newRow("tool box: nothing") << "picToolBox" << QPoint(0, -120) << 1 << false << "" << 0;
-        QTest::newRow("player palette: nothing") << "picPlayer" << QPoint(0, -120) << 1 << false << "" << 0;
     }
 
     void wheelMovesTheBarUnderThePointer()

@@ -1,5 +1,4 @@
 #include "common/EditorSession.h"
-#include "common/ScriptedMessages.h"
 #include "editor/MapRenderer.h"
 #include "editor/MapSurface.h"
 #include "entitydata/EntityRows.h"
@@ -56,25 +55,14 @@ class tst_undo : public QObject
 
     frmMain& window() { return session->window(); }
     MapSurface* map() { return window().findChild<MapSurface*>("picInner"); }
-    template<typename T = QWidget>
-    T* child(const QString& name)
-    {
-        return window().findChild<T*>(name);
-    }
+    QWidget* child(const QString& name) { return window().findChild<QWidget*>(name); }
     void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5)); }
     int pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); }
 
-    void load(const QString& name)
+    // Loads or saves the level `name` through the chooser; returns what the file holds then.
+    QByteArray choose(const QString& command, const QString& name)
     {
-        session->clickAndDrive("cmdLoad", [&](QWidget* d) {
-            const Chooser chooser{d};
-            chooser.typeName(name);
-            chooser.pressOk();
-        });
-    }
-    QByteArray save(const QString& name)
-    {
-        session->clickAndDrive("cmdSave", [&](QWidget* d) {
+        session->clickAndDrive(command, [&](QWidget* d) {
             const Chooser chooser{d};
             chooser.typeName(name);
             chooser.pressOk();
@@ -172,8 +160,10 @@ private slots:
 
     void randomEditsGoBackAndForth()
     {
-        load("Crossing");
-        const QByteArray loaded = save("Start");
+        click("imgTile3"); // a step that the load must clear
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(1, 1));
+        choose("cmdLoad", "Crossing");
+        const QByteArray loaded = choose("cmdSave", "Start");
         // The model: the level after each step, and whether the step counts as an unsaved change.
         std::vector<Level> states{content(level)};
         std::vector<bool> counts;
@@ -191,7 +181,7 @@ private slots:
             QCOMPARE(window().history().undoSteps(), int(counts.size())); // one step per change, none for nothing
             QVERIFY2(mapIsAsDrawnWhole(), qPrintable(QStringLiteral("after edit %1").arg(edit)));
             if (edit == 200) {
-                save("Middle");
+                choose("cmdSave", "Middle");
                 saved = int(counts.size());
             }
         }
@@ -204,7 +194,7 @@ private slots:
         QVERIFY(content(level) == states.front());
         QVERIFY(level.levelChanged); // the saved state lies half-way
         QVERIFY(mapIsAsDrawnWhole());
-        QCOMPARE(save("End"), loaded);
+        QCOMPARE(choose("cmdSave", "End"), loaded);
         saved = 0;
         while (window().history().canRedo())
             window().redo();
@@ -226,42 +216,6 @@ private slots:
             QCOMPARE(level.levelChanged, expectedChanged(at));
             QVERIFY(mapIsAsDrawnWhole());
         }
-    }
-
-    // With a step to undo and one to redo, no key takes either while a dialog is open.
-    void keysDoNothingInTheDialogs()
-    {
-        click("imgTile3");
-        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(1, 1));
-        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(2, 1));
-        window().undo();
-        const Level painted = level;
-        for (const QString name : {"cmdEntityData", "cmdResize"})
-            session->clickAndDrive(name, [&](QWidget* d) {
-                for (const QString keys : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"}) {
-                    key(keys, d->focusWidget() ? d->focusWidget() : d);
-                    QVERIFY2(level == painted, qPrintable(keys));
-                }
-                d->close();
-            });
-    }
-
-    void undoingToTheLoadedLevelAsksNothingOnClose()
-    {
-        load("IceCellar");
-        const Level loaded = level;
-        click("imgEntity2");
-        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(2, 2));
-        resize(3, 4, 2); // the wrong corner
-        activate();
-        key("Ctrl+Z");
-        key("Ctrl+Z");
-        QCOMPARE(window().history().undoSteps(), 0);
-        QVERIFY(level == loaded);
-        QVERIFY(mapIsAsDrawnWhole());
-        ScriptedMessages messages; // any question fails the test
-        QVERIFY(window().close());
-        QVERIFY(messages.shown().isEmpty());
     }
 
     // Moved with either button on any view, a player start that a resize left
