@@ -209,26 +209,30 @@ private slots:
         QCOMPARE(run.status, 2);
     }
 
-    // A level or an output that is a named pipe or larger than a level can be,
-    // or an output in no folder: refused at once, naming the file.
+    // A picture, level or output made a named pipe, a level over the cap, an
+    // output in no folder: refused at once, naming the file.
     void unusableFiles_data()
     {
         QTest::addColumn<QString>("file"); // from the folder above the game's
         QTest::addColumn<QByteArray>("made"); // null: no file there
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("told"); // the start of what the program says
+        QTest::addColumn<int>("status");
         const QByteArray none, pipe = "<a named pipe>", big = "<over 64 MB>";
         const QString level = "levels/Crossing.txt";
         const QStringList check{"check", level};
+        QTest::newRow("tile sheet, a named pipe")
+            << "editor/tiles.gif" << pipe << QStringList{"render", level, "-o", "map.png"}
+            << "The picture file \"tiles.gif\" is not a regular file." << 2;
         QTest::newRow("level, a named pipe")
-            << level << pipe << check << level + ": '" + level + "' is not a regular file.";
+            << level << pipe << check << level + ": '" + level + "' is not a regular file." << 1;
         QTest::newRow("level, over 64 MB")
-            << level << big << check << level + ": '" + level + "' is larger than 64 MB.";
+            << level << big << check << level + ": '" + level + "' is larger than 64 MB." << 1;
         QTest::newRow("output, a named pipe") << "out.txt" << pipe << QStringList{"format", level, "-o", "out.txt"}
-                                              << "'out.txt' could not be written: it is not a regular file";
+                                              << "'out.txt' could not be written: it is not a regular file" << 1;
         QTest::newRow("output in no folder")
             << "no/such" << none << QStringList{"render", level, "-o", "no/such/map.png"}
-            << "'no/such/map.png' could not be written: " + qt_error_string(ENOENT);
+            << "'no/such/map.png' could not be written: " + qt_error_string(ENOENT) << 1;
     }
 
     void unusableFiles()
@@ -251,7 +255,7 @@ private slots:
         const Run run = game.run(arguments);
         const QString output = QString::fromLocal8Bit(run.out + run.err).trimmed();
         QVERIFY2(output.startsWith(told), qPrintable(output));
-        QCOMPARE(run.status, 1);
+        QTEST(run.status, "status");
         QVERIFY(!QFile::exists(game.root() + "/map.png"));
         QCOMPARE(QFileInfo(path).isFile(), made == "<over 64 MB>"); // a pipe stays a pipe
     }
