@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -32,11 +33,8 @@ Run runCli(const QString& folder, const QStringList& arguments)
     process.setWorkingDirectory(folder);
     process.start(QStringLiteral(TILEWRIGHT_CLI), arguments);
     Run run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
+    if (!process.waitForFinished(30000))
+        return run; // killed as `process` goes
     if (process.exitStatus() == QProcess::NormalExit)
         run.status = process.exitCode();
     run.out = process.readAllStandardOutput();
@@ -68,14 +66,6 @@ struct Game : TempGame
     }
 };
 
-QByteArray allHighBytes()
-{
-    QByteArray bytes;
-    for (int c = 0x80; c <= 0xFF; ++c)
-        bytes += char(c);
-    return bytes;
-}
-
 } // namespace
 
 class tst_cli : public QObject
@@ -85,34 +75,23 @@ private slots:
     void check_data()
     {
         QTest::addColumn<QByteArray>("level"); // written as levels/Crossing.txt; null: the sample's
-        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("lines"); // none: exit status 0, else 1
-        const QStringList all{"check", "levels/FirstSteps.txt", "levels/IceCellar.txt", "levels/Crossing.txt"};
-        const QStringList one{"check", "levels/Crossing.txt"};
         const QString crossing = "levels/Crossing.txt:";
         const QByteArray grid = crlfLines({"floor\twall", "wall\tfloor", ""});
         const QString badScreen =
             "Bad input file: line 5: the screen \"ALL\" is neither all nor a number from -32768 to 32767";
-        QTest::newRow("sample levels") << QByteArray() << all << QStringList();
+        QTest::newRow("sample levels") << QByteArray() << QStringList();
         const QByteArray unknownKinds = grid + crlfLines({"Screen\tall", "1\t2\txyz", "", "Screen\t3", "0\t1\tPlayer"});
-        QTest::newRow("unknown kinds") << unknownKinds << all
+        QTest::newRow("unknown kinds") << unknownKinds
                                        << QStringList{crossing + "5: Unrecognised: \"xyz\" at 0: 1, 2",
                                               crossing + "8: Unrecognised: \"Player\" at 3: 0, 1"};
         QTest::newRow("unknown kind, then a bad line")
-            << grid + crlfLines({"1\t1\t", "Screen\tALL"}) << one
+            << grid + crlfLines({"1\t1\t", "Screen\tALL"})
             << QStringList{crossing + "4: Unrecognised: \"\" at 0: 1, 1", crossing + "5: " + badScreen};
-        QTest::newRow("missing file, then a good one")
-            << QByteArray() << QStringList{"check", "levels/Gone.txt", "levels/Crossing.txt"}
-            << QStringList{"levels/Gone.txt: 'levels/Gone.txt' was not found."};
-        const QString asGiven = "./editor/../levels//Crossing.txt";
-        QTest::newRow("path as given") << grid + crlfLines({"9\t9\tzz"}) << QStringList{"check", asGiven}
-                                       << QStringList{asGiven + ":4: Unrecognised: \"zz\" at 0: 9, 9"};
-        QTest::newRow("8-bit kind name") << grid + crlfLines({"0\t0\tcaf\xe9"}) << one
-                                         << QStringList{crossing + "4: Unrecognised: \"caf\u00e9\" at 0: 0, 0"};
-        QTest::newRow("line feed in a kind") << grid + crlfLines({"0\t0\ta\nb"}) << one
-                                             << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
+        QTest::newRow("line feed in a kind")
+            << grid + crlfLines({"0\t0\ta\nb"}) << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
         QTest::newRow("entity on screen 7")
-            << grid + crlfLines({"Screen\t7", "1\t1\tkey"}) << one
+            << grid + crlfLines({"Screen\t7", "1\t1\tkey"})
             << QStringList{crossing + "5: an entity on screen 7; the screens are all and 1 to 4, so it is kept but "
                                       "never shown or saved"};
     }
@@ -120,26 +99,16 @@ private slots:
     void check()
     {
         QFETCH(QByteArray, level);
-        QFETCH(QStringList, arguments);
         Game game;
         if (!level.isNull())
             game.writeLevel(level);
 
-        const Run run = game.run(arguments);
+        const Run run = game.run({"check", "levels/FirstSteps.txt", "levels/IceCellar.txt", "levels/Crossing.txt"});
 
         QFETCH(QStringList, lines);
         QCOMPARE(linesOf(run.out), lines);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.status, lines.isEmpty() ? 0 : 1);
-    }
-
-    void checkUsesTheCurrentFolderAsGameFolder()
-    {
-        Game game;
-        game.writeLevel(crlfLines({"floor", "", "0\t0\tnothing"}));
-        const Run run = runCli(game.editorDir(), {"check", "../levels/Crossing.txt"});
-        QCOMPARE(linesOf(run.out), QStringList{"../levels/Crossing.txt:3: Unrecognised: \"nothing\" at 0: 0, 0"});
-        QCOMPARE(run.status, 1);
     }
 
     void format_data()
@@ -150,10 +119,9 @@ private slots:
         QTest::addColumn<QStringList>("reports"); // none: exit status 0, else 1
         const QStringList none;
         const QByteArray emptyCorners = crlfLines({"", "Screen\t1", "", "Screen\t2", "", "Screen\t3", "", "Screen\t4"});
-        const QByteArray high = allHighBytes();
         const QByteArray highLevel =
-            crlfLines({"floor", "", "Screen\tall", "0\t0\tPlayer\t" + high, "0\t0\tgem\t" + high});
-        QTest::newRow("bytes 0x80 to 0xFF") << highLevel << none << highLevel + emptyCorners << QStringList();
+            crlfLines({"floor", "", "Screen\tall", "0\t0\tPlayer\tcaf\xe9", "0\t0\tgem\t\x80\xff"});
+        QTest::newRow("bytes above 127") << highLevel << none << highLevel + emptyCorners << QStringList();
         // A line of unknown kind and an entity on a screen no level has: written, the level would lose them.
         const QByteArray start = crlfLines({"wall", "", "Screen\tall", "0\t0\tPlayer\tleft"});
         const QStringList lost{"levels/Crossing.txt:5: Unrecognised: \"xyz\" at 0: 3, 3",
@@ -196,44 +164,25 @@ private slots:
         QCOMPARE(TempGame::readFile(game.levelPath("Crossing")), written.isNull() ? level : written);
     }
 
-    // The picture is the map the editor shows for the level, pixel for pixel.
-    void render_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QByteArray>("level"); // written over Crossing; null: the sample's
-        QTest::newRow("FirstSteps") << "FirstSteps" << 0 << QByteArray();
-        QTest::newRow("Crossing, view 3") << "Crossing" << 3 << QByteArray();
-        QTest::newRow("player beyond the grid, entities on all screens")
-            << "Crossing" << 4
-            << crlfLines({"wall\tice\tfloor", "", "5\t0\tPlayer\t", "1\t0\tkey"})
-                + crlfLines({"Screen\t4", "2\t0\twater", "0\t0\tgem", "Screen\t1", "1\t0\tbox", "9\t9\tunknown"});
-    }
-
+    // The picture is the map the editor shows for the level, pixel for pixel:
+    // entities of every screen drawn in the view, the player beyond the grid.
     void render()
     {
-        QFETCH(QString, name);
-        QFETCH(int, view);
-        QFETCH(QByteArray, level);
         Game game;
-        if (!level.isNull())
-            game.writeLevel(level);
-
-        QStringList arguments{"render", "levels/" + name + ".txt", "-o", "map.png"};
-        if (view != 0)
-            arguments << "--view" << QString::number(view);
-        const Run run = game.run(arguments);
+        game.writeLevel(crlfLines({"wall\tice\tfloor", "", "5\t0\tPlayer\t", "1\t0\tkey"})
+            + crlfLines({"Screen\t4", "2\t0\twater", "0\t0\tgem", "Screen\t1", "1\t0\tbox", "9\t9\tunknown"}));
+        const Run run = game.run({"render", "levels/Crossing.txt", "-o", "map.png", "--view", "4"});
         QCOMPARE(run.out, QByteArray());
-        QCOMPARE(run.status, level.isNull() ? 0 : 1);
+        QCOMPARE(run.status, 1); // the line of unknown kind was reported
 
         QCOMPARE(modLists::readElements(game.editorDir()).message(), QString());
         EditorPictures pictures;
         QVERIFY(loadEditorPictures(game.editorDir(), modLists::catalogue, pictures));
         Level shown;
         levelops::makeNewLevel(shown);
-        shown = loadLevelFile(game.levelPath(name), modLists::catalogue, shown).level;
+        shown = loadLevelFile(game.levelPath("Crossing"), modLists::catalogue, shown).level;
         const QImage drawn(game.root() + "/map.png");
-        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), maprenderer::renderLevel(pictures, shown, view));
+        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), maprenderer::renderLevel(pictures, shown, 4));
     }
 
     void usageErrors_data()
@@ -241,19 +190,12 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
         QTest::newRow("no command") << QStringList() << "No command given: use check, format or render.";
-        QTest::newRow("unknown command") << QStringList{"draw", "x"}
-                                         << "Unknown command 'draw': use check, format or render.";
         QTest::newRow("unknown option") << QStringList{"check", "--fast", "x"} << "Unknown option 'fast'.";
-        QTest::newRow("check without a level") << QStringList{"check"} << "check needs a level file.";
-        QTest::newRow("format, two levels") << QStringList{"format", "a", "b"} << "format takes one level file, not 2.";
         QTest::newRow("-o with no name") << QStringList{"format", "a", "-o", ""} << "-o needs a file name.";
         QTest::newRow("render without -o")
             << QStringList{"render", "a"} << "render needs -o OUT.png, the picture to write.";
         QTest::newRow("view 5") << QStringList{"render", "a", "-o", "b", "--view", "5"}
                                 << "--view must be a number from 0 to 4, not '5'.";
-        QTest::newRow("view for check") << QStringList{"check", "a", "--view", "1"} << "--view is for render only.";
-        QTest::newRow("-o for check") << QStringList{"check", "a", "-o", "b"}
-                                      << "check writes no file; -o is for format and render.";
     }
 
     void usageErrors()
@@ -267,25 +209,21 @@ private slots:
         QCOMPARE(run.status, 2);
     }
 
-    // A file of the game, the level or the output missing, made a named pipe,
-    // or larger than a level can be: refused at once, naming the file.
+    // A picture, level or output made a named pipe, a level over the cap, an
+    // output in no folder: refused at once, naming the file.
     void unusableFiles_data()
     {
         QTest::addColumn<QString>("file"); // from the folder above the game's
         QTest::addColumn<QByteArray>("made"); // null: no file there
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("told"); // the start of what the program says; %1: the file's path
+        QTest::addColumn<QString>("told"); // the start of what the program says
         QTest::addColumn<int>("status");
         const QByteArray none, pipe = "<a named pipe>", big = "<over 64 MB>";
         const QString level = "levels/Crossing.txt";
-        const QStringList check{"check", level}, render{"render", level, "-o", "map.png"};
-        QTest::newRow("catalogue missing")
-            << "editor/Elements.txt" << none << check << "The element catalogue \"%1\" was not found." << 2;
-        QTest::newRow("tile sheet missing")
-            << "editor/tiles.gif" << none << render << "The picture file \"tiles.gif\" is missing." << 2;
-        QTest::newRow("check needs no pictures") << "editor/tiles.gif" << none << check << "" << 0;
+        const QStringList check{"check", level};
         QTest::newRow("tile sheet, a named pipe")
-            << "editor/tiles.gif" << pipe << render << "The picture file \"tiles.gif\" is not a regular file." << 2;
+            << "editor/tiles.gif" << pipe << QStringList{"render", level, "-o", "map.png"}
+            << "The picture file \"tiles.gif\" is not a regular file." << 2;
         QTest::newRow("level, a named pipe")
             << level << pipe << check << level + ": '" + level + "' is not a regular file." << 1;
         QTest::newRow("level, over 64 MB")
@@ -294,7 +232,7 @@ private slots:
                                               << "'out.txt' could not be written: it is not a regular file" << 1;
         QTest::newRow("output in no folder")
             << "no/such" << none << QStringList{"render", level, "-o", "no/such/map.png"}
-            << "'no/such/map.png' could not be written: " << 1;
+            << "'no/such/map.png' could not be written: " + qt_error_string(ENOENT) << 1;
     }
 
     void unusableFiles()
@@ -316,23 +254,10 @@ private slots:
         QFETCH(QStringList, arguments);
         const Run run = game.run(arguments);
         const QString output = QString::fromLocal8Bit(run.out + run.err).trimmed();
-        QVERIFY2(told.isEmpty() ? output.isEmpty() : output.startsWith(told.arg(QDir::toNativeSeparators(path))),
-            qPrintable(output));
+        QVERIFY2(output.startsWith(told), qPrintable(output));
         QTEST(run.status, "status");
         QVERIFY(!QFile::exists(game.root() + "/map.png"));
         QCOMPARE(QFileInfo(path).isFile(), made == "<over 64 MB>"); // a pipe stays a pipe
-    }
-
-    void helpAndVersion()
-    {
-        const Run help = runCli(QDir::currentPath(), {"--help"});
-        QCOMPARE(help.status, 0);
-        for (const char* usage : {"check [-C DIR] LEVEL...", "format [-C DIR] LEVEL [-o OUT]",
-                 "render [-C DIR] LEVEL -o OUT.png [--view N]"})
-            QVERIFY2(help.out.contains(usage), usage);
-        const Run version = runCli(QDir::currentPath(), {"--version"});
-        QCOMPARE(version.out, QByteArray("tilewright-cli " TILEWRIGHT_VERSION "\n"));
-        QCOMPARE(version.status, 0);
     }
 };
 

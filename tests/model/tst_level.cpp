@@ -1,109 +1,207 @@
 #include "common/TestLevels.h"
-#include "model/Level.h"
+#include "model/DataTextCommand.h"
+#include "model/LevelEditCommand.h"
+#include "model/LevelHistory.h"
+#include "model/Numbers.h"
 #include "resize/ResizeOperation.h"
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
-Level levelWith(const QList<Entity>& entities)
+// A new level with five entities, each with a data text.
+Level levelWithEntities()
 {
     Level level;
     levelops::makeNewLevel(level);
-    int n = 0;
-    for (const Entity& e : entities)
-        place(level, e, QStringLiteral("data %1").arg(n++));
+    for (int i = 0; i < 5; ++i)
+        place(level, {0, qint16(i), 1, 0}, QStringLiteral("data %1").arg(i));
     return level;
 }
 
 } // namespace
 
+// The level: the one rule its numbers are read by, its resize, and its
+// history. (tst_undo takes every kind of step back and forth in the window,
+// against the states it passed through.)
 class tst_level : public QObject
 {
     Q_OBJECT
 private slots:
-    void newLevel()
+    void toInt16_data()
     {
-        Level level = levelWith({{0, 1, 1, 0}});
-        level.levelChanged = true;
-        level.playerX = 5;
-        level.playerData = "left";
-        levelops::replaceGrid(level, 3, 2);
-        level.levelTiles(0, 2, 1) = 4;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("value");
 
-        levelops::makeNewLevel(level);
-        QCOMPARE(level.levelWidth, qint16(8));
-        QCOMPARE(level.levelHeight, qint16(8));
-        QCOMPARE(level.entityCount, qint16(0));
-        QCOMPARE(level.playerX, qint16(0));
-        QCOMPARE(level.playerY, qint16(0));
-        QCOMPARE(level.playerData, QString("right"));
-        QVERIFY(!level.levelChanged);
-        for (int layer = 0; layer < TileGrid::layerCount; ++layer)
-            for (int x = 0; x < 8; ++x)
-                for (int y = 0; y < 8; ++y)
-                    QCOMPARE(level.levelTiles(layer, x, y), qint16(layer == 0 ? 0 : -1));
+        QTest::newRow("negative") << "-1" << true << -1;
+        QTest::newRow("plus sign") << "+7" << true << 7;
+        QTest::newRow("blanks and tabs around") << "  8 \t" << true << 8;
+        QTest::newRow("half to even down") << "6.5" << true << 6;
+        QTest::newRow("half to even up") << "7.5" << true << 8;
+        QTest::newRow("exponent") << "1e2" << true << 100;
+        QTest::newRow("lowest") << "-32768" << true << -32768;
+        QTest::newRow("highest") << "32767" << true << 32767;
+        QTest::newRow("rounds out of range") << "32767.5" << false << 0;
+        QTest::newRow("too small") << "-32769" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("trailing letters") << "12abc" << false << 0;
+        QTest::newRow("infinity") << "inf" << false << 0;
+        QTest::newRow("huge exponent") << "1e999" << false << 0;
+        QTest::newRow("ten digits with leading zeros") << "-0000032768" << true << -32768;
+        QTest::newRow("just too large") << "32768" << false << 0;
+        QTest::newRow("blank after the sign") << "- 5" << false << 0;
+        QTest::newRow("no-break space around") << "\u00A05" << false << 0;
+        QTest::newRow("digits of another script") << "\u0663" << false << 0;
     }
 
-    void removeEntity_data()
+    void toInt16()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QList<int>>("remaining"); // x of the survivors, in order
-        QTest::newRow("the only one") << 1 << 0 << QList<int>{};
-        QTest::newRow("second of three") << 3 << 1 << QList<int>{0, 2};
-        QTest::newRow("first of three") << 3 << 0 << QList<int>{1, 2};
-        QTest::newRow("last of three") << 3 << 2 << QList<int>{0, 1};
-    }
-
-    void removeEntity()
-    {
-        QFETCH(int, count);
-        QFETCH(int, slot);
-        QFETCH(QList<int>, remaining);
-        QList<Entity> entities;
-        for (int i = 0; i < count; ++i)
-            entities.append({qint16(i % 5), qint16(i), 0, qint16(i)});
-        Level level = levelWith(entities);
-        levelops::removeEntity(level, slot);
-        QCOMPARE(int(level.entityCount), remaining.size());
-        for (int i = 0; i < remaining.size(); ++i) {
-            const Entity& e = level.entities[size_t(i)];
-            QCOMPARE(int(e.x), remaining[i]);
-            QCOMPARE(int(e.kind), remaining[i]);
-            QCOMPARE(int(e.layer), remaining[i] % 5);
-            QCOMPARE(level.entityData[size_t(i)], QStringLiteral("data %1").arg(remaining[i]));
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(int, value);
+        const std::optional<qint16> result = numbers::toInt16(text);
+        QCOMPARE(result.has_value(), valid);
+        if (valid)
+            QCOMPARE(int(*result), value);
+        // A level file's bytes follow the same rule as typed text.
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+            const QByteArray bytes = text.toLatin1();
+            QCOMPARE(numbers::toInt16(QLatin1StringView(bytes)), result);
         }
     }
 
-    // Shrinking by one column and one row at each corner: an entity exactly on
-    // an edge that goes is dropped, one exactly on the edge that stays is kept.
-    void shrinkAtEachCorner_data()
+    // An 8 by 8 level, every cell marked with where it started, resized at
+    // one corner: cells and entities shift with the corner, what falls off is
+    // dropped and what comes in is empty. The entities lie on the columns and
+    // rows 0, 1, 6 and 7, so a shrink by one finds some exactly on the edge
+    // that goes (dropped) and on the edge that stays (kept).
+    void resizeAtEachCorner_data()
     {
         QTest::addColumn<int>("corner");
-        QTest::addColumn<QStringList>("kept"); // of a(0,3) b(1,3) c(6,3) d(7,3) e(3,0) f(3,1) g(3,6) h(3,7)
-        QTest::newRow("top left") << 0 << QStringList{"b0,2", "c5,2", "d6,2", "f2,0", "g2,5", "h2,6"};
-        QTest::newRow("top right") << 1 << QStringList{"a0,2", "b1,2", "c6,2", "f3,0", "g3,5", "h3,6"};
-        QTest::newRow("bottom left") << 2 << QStringList{"b0,3", "c5,3", "d6,3", "e2,0", "f2,1", "g2,6"};
-        QTest::newRow("bottom right") << 3 << QStringList{"a0,3", "b1,3", "c6,3", "e3,0", "f3,1", "g3,6"};
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("shift");
+        QTest::newRow("shrink top left") << 0 << QSize(7, 7) << QPoint(-1, -1);
+        QTest::newRow("shrink top right") << 1 << QSize(7, 7) << QPoint(0, -1);
+        QTest::newRow("shrink bottom left") << 2 << QSize(7, 7) << QPoint(-1, 0);
+        QTest::newRow("shrink bottom right") << 3 << QSize(7, 7) << QPoint(0, 0);
+        QTest::newRow("grow top left") << 0 << QSize(9, 10) << QPoint(1, 2);
+        QTest::newRow("grow bottom right") << 3 << QSize(9, 10) << QPoint(0, 0);
+        QTest::newRow("wider, shorter at top left") << 0 << QSize(10, 6) << QPoint(2, -2);
+        QTest::newRow("every entity dropped") << 0 << QSize(1, 1) << QPoint(-7, -7);
     }
 
-    void shrinkAtEachCorner()
+    void resizeAtEachCorner()
     {
         QFETCH(int, corner);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, shift);
         Level level;
         levelops::makeNewLevel(level);
+        for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+            for (int x = 0; x < 8; ++x)
+                for (int y = 0; y < 8; ++y)
+                    level.levelTiles(layer, x, y) = qint16(layer * 100 + y * 10 + x);
         const QList<QPoint> cells{{0, 3}, {1, 3}, {6, 3}, {7, 3}, {3, 0}, {3, 1}, {3, 6}, {3, 7}};
         for (qsizetype i = 0; i < cells.size(); ++i)
-            place(level, {0, qint16(cells[i].x()), qint16(cells[i].y()), 0}, QString(QChar(char16_t(u'a' + i))));
-        QCOMPARE(resizeop::resizeLevel(level, u"7", u"7", corner), resizeop::Outcome::Applied);
-        QStringList kept;
-        for (int slot = 0; slot < level.entityCount; ++slot)
-            kept << QStringLiteral("%1%2,%3")
-                        .arg(level.entityData[size_t(slot)])
-                        .arg(level.entities[size_t(slot)].x)
-                        .arg(level.entities[size_t(slot)].y);
-        QTEST(kept, "kept");
+            place(
+                level, {qint16(i % 5), qint16(cells[i].x()), qint16(cells[i].y()), 0}, QStringLiteral("at %1").arg(i));
+        levelops::movePlayer(level, 7, 7);
+        const Level before = level;
+
+        const QString width = QString::number(size.width()), height = QString::number(size.height());
+        QCOMPARE(resizeop::resizeLevel(level, width, height, corner), resizeop::Outcome::Applied);
+        QVERIFY(level.isConsistent());
+        QCOMPARE(QSize(level.levelWidth, level.levelHeight), size);
+        for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+            for (int x = 0; x < size.width(); ++x)
+                for (int y = 0; y < size.height(); ++y) {
+                    const QPoint from = QPoint(x, y) - shift;
+                    const qint16 expected = QRect(0, 0, 8, 8).contains(from)
+                        ? before.levelTiles(layer, from.x(), from.y())
+                        : TileGrid::emptyValue(layer);
+                    QVERIFY2(level.levelTiles(layer, x, y) == expected,
+                        qPrintable(QStringLiteral("layer %1 cell %2,%3").arg(layer).arg(x).arg(y)));
+                }
+        // The entities that stay keep their order and data texts.
+        std::vector<Entity> kept;
+        std::vector<QString> keptData;
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            if (const QPoint to = cells[i] + shift; QRect(QPoint(0, 0), size).contains(to)) {
+                kept.push_back({qint16(i % 5), qint16(to.x()), qint16(to.y()), 0});
+                keptData.push_back(QStringLiteral("at %1").arg(i));
+            }
+        QCOMPARE(level.entities, kept);
+        QCOMPARE(level.entityData, keptData);
+        QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
+        QVERIFY(level.levelChanged);
+    }
+
+    void unsavedChangesFollowTheSavedState_data()
+    {
+        // p paints a cell, a applies a data text, x is a press that changes
+        // nothing, s saves, u and r undo and redo.
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("a press that changed nothing, then a step undone") << "x p u" << false;
+        QTest::newRow("nothing to undo keeps the flag") << "x u" << true;
+        QTest::newRow("an apply after a save, undone") << "p s a u" << false;
+        QTest::newRow("left the saved state past a paint") << "p s u a u" << true;
+        QTest::newRow("a new branch after undoing past the save") << "p p s u u p u" << true;
+    }
+
+    void unsavedChangesFollowTheSavedState()
+    {
+        QFETCH(QString, actions);
+        Level level = levelWithEntities();
+        LevelHistory history(level);
+        qint16 kind = 20;
+        for (const QString& action : actions.split(' ')) {
+            if (action == "p") {
+                auto edit = std::make_unique<LevelEditCommand>(level);
+                edit->setCell(0, 0, 0, kind++);
+                level.levelChanged = true;
+                history.record(std::move(edit));
+            } else if (action == "a") {
+                history.record(DataTextCommand::store(level, 0, QStringLiteral("text %1").arg(kind++)));
+            } else if (action == "x") {
+                level.levelChanged = true;
+            } else if (action == "s") {
+                level.levelChanged = false;
+                history.markSaved();
+            } else {
+                (void)(action == "u" ? history.undo() : history.redo());
+            }
+        }
+        QTEST(level.levelChanged, "changed");
+        QVERIFY(level.isConsistent());
+    }
+
+    void theOldestStepsGoFirstBeyondTheBudget()
+    {
+        Level level = levelWithEntities();
+        LevelHistory history(level, 64 * 1024);
+        std::vector<Level> states{level};
+        for (int i = 0; i < 40; ++i) {
+            history.record(DataTextCommand::store(level, i % 5, QString(1000, QChar('a' + i % 26))));
+            states.push_back(level);
+        }
+        QVERIFY(history.bytes() <= 64 * 1024);
+        const int kept = history.undoSteps();
+        QVERIFY2(kept >= 10 && kept < 40, qPrintable(QString::number(kept)));
+        while (history.undo()) { }
+        QVERIFY(level == states[size_t(40 - kept)]);
+        while (history.redo()) { }
+        QVERIFY(level == states.back());
+        QVERIFY(level.isConsistent());
+
+        // One step larger than the whole budget is still kept: the newest step can always be undone.
+        history.record(DataTextCommand::store(level, -1, QString(100000, 'p')));
+        QCOMPARE(history.undoSteps(), 1);
+        history.clear();
+        QCOMPARE(history.bytes(), 0);
     }
 };
 
