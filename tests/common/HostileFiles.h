@@ -27,8 +27,6 @@ public:
     FifoHolder(const FifoHolder&) = delete;
     FifoHolder& operator=(const FifoHolder&) = delete;
 
-    bool isHolding() const { return m_process.state() == QProcess::Running; }
-
 private:
     QProcess m_process;
 };

@@ -22,7 +22,6 @@ public:
     // Every message shown so far.
     const QList<Messages::Request>& shown() const { return m_shown; }
     QStringList texts() const;
-    int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
 
 private:
     QMessageBox::StandardButton respond(const Messages::Request& request);
