@@ -1,5 +1,5 @@
 // The entity data editor and the resize operation on the largest level there can be.
-#include "entitydata/frmEntityData.h"
+#include "entitydata/ui/frmEntityData.h"
 #include "model/LevelHistory.h"
 #include "model/modLists.h"
 #include "resize/ResizeOperation.h"

@@ -1,9 +1,9 @@
 #include "editor/EditorPictures.h"
 
-#include "editor/PictureFile.h"
 #include "model/Catalogue.h"
 #include "model/Excerpt.h"
 #include "model/Numbers.h"
+#include "model/PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "common/EditorSession.h"
 #include "common/ScriptedMessages.h"
 #include "common/TestLevels.h"
-#include "entitydata/frmEntityData.h"
+#include "entitydata/ui/frmEntityData.h"
 #include "model/modLists.h"
 
 #include <QLabel>

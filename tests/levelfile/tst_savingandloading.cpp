@@ -4,7 +4,7 @@
 #include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
 #include "model/Excerpt.h"

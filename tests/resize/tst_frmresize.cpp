@@ -5,7 +5,7 @@
 #include "model/modLists.h"
 #include "resize/ResizeOperation.h"
 #include "resize/ResizePictures.h"
-#include "resize/frmResize.h"
+#include "resize/ui/frmResize.h"
 
 #include <QDir>
 #include <QFile>

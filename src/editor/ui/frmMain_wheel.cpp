@@ -1,5 +1,5 @@
 // The mouse wheel over the main window's map and palettes.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
 #include <QScrollBar>
 #include <QWheelEvent>

@@ -1,10 +1,10 @@
 // The three palettes of the main window and the selection they make.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/PictureBox.h"
-#include "app/Twips.h"
-#include "editor/PaletteImage.h"
+#include "app/ui/PictureBox.h"
+#include "app/ui/Twips.h"
 #include "editor/PaletteLayout.h"
+#include "editor/ui/PaletteImage.h"
 #include "model/modLists.h"
 
 namespace {

@@ -1,13 +1,13 @@
-#include "resize/frmResize.h"
+#include "resize/ui/frmResize.h"
 
-#include "app/Messages.h"
-#include "app/Twips.h"
-#include "editor/PictureFile.h"
+#include "app/ui/Messages.h"
+#include "app/ui/Twips.h"
+#include "layout/ResizeDesign.h"
 #include "model/LevelHistory.h"
 #include "model/Numbers.h"
+#include "model/PictureFile.h"
 #include "model/modLists.h"
 #include "resize/ResizeCommand.h"
-#include "resize/ResizeDesign.h"
 #include "resize/ResizeOperation.h"
 #include "resize/ResizePictures.h"
 

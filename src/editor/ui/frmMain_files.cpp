@@ -1,11 +1,11 @@
 // The main window's file commands: save, load and the close handler.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "levelfile/LevelFileLoad.h"
 #include "levelfile/LevelPaths.h"
 #include "levelfile/LevelWriter.h"
-#include "levelfile/frmLoadSave.h"
+#include "levelfile/ui/frmLoadSave.h"
 #include "model/WholeFile.h"
 #include "model/modLists.h"
 

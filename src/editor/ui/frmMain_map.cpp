@@ -1,11 +1,11 @@
 // Map drawing and mouse editing of the main window.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "editor/MapEditing.h"
 #include "editor/MapGeometry.h"
 #include "editor/MapRenderer.h"
-#include "editor/MapSurface.h"
+#include "editor/ui/MapSurface.h"
 #include "model/LevelEditCommand.h"
 #include "model/modLists.h"
 
