@@ -74,12 +74,12 @@ Result loadEditorPictures(const QString& folder, const Catalogue& catalogue, Edi
         loaded.tiles.push_back(editorpictures::cutTile(sheet, kind, perRow));
 
     for (int kind = 0; kind < catalogue.entityCount(); ++kind) {
-        const auto& fields = catalogue.entityDefs[static_cast<size_t>(kind)];
+        const EntityKind& entity = catalogue.entity(kind);
         QImage andPicture;
         QImage orPicture;
-        if (Result read = readPicture(folder, fields[Catalogue::EntityAndPicture], Qt::white, andPicture); !read)
+        if (Result read = readPicture(folder, entity.andPicture, Qt::white, andPicture); !read)
             return read;
-        if (Result read = readPicture(folder, fields[Catalogue::EntityOrPicture], Qt::black, orPicture); !read)
+        if (Result read = readPicture(folder, entity.orPicture, Qt::black, orPicture); !read)
             return read;
         loaded.entityAnd.push_back(andPicture);
         loaded.entityOr.push_back(orPicture);

@@ -137,7 +137,7 @@ Result frmMain::Form_Load()
 
     selType = 0;
     // A catalogue with a single tile kind has no kind 1 to paint.
-    selIndex = modLists::catalogue.tileDefLast >= 1 ? 1 : 0;
+    selIndex = modLists::catalogue.tileDefLast() >= 1 ? 1 : 0;
     if (selIndex == 0)
         showRing(1, &m_tilePalette, 0);
 

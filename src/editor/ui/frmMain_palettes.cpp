@@ -53,7 +53,7 @@ void frmMain::buildPalettes()
 
     for (int kind = 0; kind < modLists::catalogue.tileCount(); ++kind) {
         PaletteImage* image = addPaletteImage(m_tilePalette, imgTile0, m_pictures.tiles[static_cast<size_t>(kind)]);
-        image->setToolTip(modLists::catalogue.tileDefs[static_cast<size_t>(kind)][Catalogue::TileTooltip]);
+        image->setToolTip(modLists::catalogue.tile(kind).tooltip);
         connect(image, &PaletteImage::clicked, this, [this, kind] { imgTile_Click(kind); });
     }
     m_geometry.setHeight(picTilesInner, palettelayout::surfaceHeight(m_tilePalette.places.front(), m_tilePalette.places.back().top));
