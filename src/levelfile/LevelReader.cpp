@@ -100,7 +100,6 @@ public:
         lines.readLineView(); // the empty line that ends the grid
         if (!readSections(lines))
             return std::move(m_result);
-        level.levelChanged = false;
         m_result.ok = true;
         return std::move(m_result);
     }

@@ -135,7 +135,7 @@ Result frmMain::Form_Load()
         return loaded;
     buildPalettes();
 
-    selType = 0;
+    selType = SelType::Tile;
     // A catalogue with a single tile kind has no kind 1 to paint.
     selIndex = modLists::catalogue.tileDefLast() >= 1 ? 1 : 0;
     if (selIndex == 0)
@@ -156,7 +156,6 @@ Result frmMain::Form_Load()
     setBorder(MainControl::picTilesInner, false);
     setBorder(MainControl::picEntitiesInner, false);
 
-    level.levelChanged = false;
     return Result::success();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/ui/FormControls.h"
 #include "editor/EditorPictures.h"
+#include "editor/MapEditing.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
 #include "model/LevelHistory.h"
@@ -78,8 +79,9 @@ public:
     // The close handler: setting `cancel` to 1 keeps the window open.
     void Form_Unload(int& cancel);
 
-    // The selection: 0 a tile kind, 1 an entity kind, -1 the player start.
-    qint16 selType = 0;
+    // The selection: a tile kind, an entity kind or the player start, and
+    // the kind (-1 with the player start).
+    SelType selType = SelType::Tile;
     qint16 selIndex = 1;
     // The shown and edited layer.
     qint16 curView = 0;

@@ -41,7 +41,6 @@ void frmMain::cmdSave_Click()
             QStringLiteral("'%1' could not be written: %2.").arg(path, saved.message()));
         return;
     }
-    modLists::level.levelChanged = false;
     m_history.markSaved();
 }
 
@@ -79,16 +78,16 @@ void frmMain::openLevelFile(const QString& path)
         return;
     }
     modLists::level = std::move(loaded.level);
-    m_history.clear();
     prcDrawTiles();
     Form_Resize();
-    modLists::level.levelChanged = false;
+    // This is now the saved state.
+    m_history.clear();
 }
 
 void frmMain::Form_Unload(int& cancel)
 {
     cancel = 0;
-    if (!modLists::level.levelChanged)
+    if (!m_history.levelChanged())
         return;
     switch (Messages::askYesNoCancel(this, QStringLiteral("Do you want to save your changes?"))) {
     case QMessageBox::Cancel:

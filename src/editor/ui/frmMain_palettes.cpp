@@ -101,21 +101,21 @@ void frmMain::showRing(int ring, const Palette* palette, int index)
 
 void frmMain::imgTile_Click(int index)
 {
-    selType = 0;
+    selType = SelType::Tile;
     selIndex = static_cast<qint16>(index);
     showRing(1, &m_tilePalette, index);
 }
 
 void frmMain::imgEntity_Click(int index)
 {
-    selType = 1;
+    selType = SelType::Entity;
     selIndex = static_cast<qint16>(index);
     showRing(2, &m_entityPalette, index);
 }
 
 void frmMain::imgGuy_Click()
 {
-    selType = -1;
+    selType = SelType::Player;
     selIndex = -1;
     showRing(0, nullptr, 0);
 }
