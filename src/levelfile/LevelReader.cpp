@@ -310,11 +310,6 @@ private:
 
 } // namespace
 
-bool fncIsBlankField(QStringView text)
-{
-    return text.isEmpty() || text.front() == u'\t';
-}
-
 LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {
     return Reader(bytes, catalogue, current, notes).read();

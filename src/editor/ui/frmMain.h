@@ -132,7 +132,6 @@ private:
     EditorPictures m_pictures;
     Palette m_tilePalette;
     Palette m_entityPalette;
-    std::vector<PaletteImage*> m_imgEntityb;
 
     // Draws again the cells an edit or a step of the history changed, or
     // everything, with the layout, when the step changed the whole map.

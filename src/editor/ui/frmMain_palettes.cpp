@@ -69,7 +69,6 @@ void frmMain::buildPalettes()
         second->setObjectName(QStringLiteral("imgEntityb%1").arg(kind));
         second->setPicture(m_pictures.entityOr[static_cast<size_t>(kind)]);
         second->hide();
-        m_imgEntityb.push_back(second);
     }
     m_geometry.setHeight(picEntitiesInner, palettelayout::surfaceHeight(m_entityPalette.places.front(), m_entityPalette.places.back().top));
     applyGeometry(picEntitiesInner);
