@@ -3,6 +3,7 @@
 #include "app/ui/FormControls.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapEditing.h"
+#include "editor/WheelScroll.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
 #include "model/LevelHistory.h"
@@ -144,6 +145,6 @@ private:
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;
-    // What a fine wheel turned too little to move a bar by, per bar.
-    std::map<MainControl, int> m_wheelRest;
+    // Each bar keeps what a fine wheel turned too little to move it by.
+    std::map<MainControl, WheelScroll> m_wheel;
 };
