@@ -25,6 +25,18 @@ class PaletteImage;
 // The main editor window: the map area on the left, the palette column on
 // the right and the tool box along the bottom. Its handlers work on the one
 // level of modLists.
+//
+// Its methods are spread over files by concern:
+//   frmMain.cpp           building the controls, Form_Load, Form_Resize, the
+//                         close and resize events, the view buttons and the
+//                         scroll bars' change handlers
+//   frmMain_palettes.cpp  the three palettes and the selection frames
+//   frmMain_map.cpp       map drawing (prcDrawTiles, prcDrawCell) and mouse
+//                         editing with its gesture
+//   frmMain_files.cpp     Save, Load, opening a level file, the close handler
+//   frmMain_dialogs.cpp   opening the entity data editor and the resize dialog
+//   frmMain_history.cpp   the undo and redo keys and what a step draws again
+//   frmMain_wheel.cpp     the mouse wheel over the map and the palettes
 class frmMain : public QWidget
 {
     Q_OBJECT
