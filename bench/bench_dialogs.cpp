@@ -1,5 +1,5 @@
 // The entity data editor and the resize operation on the largest level there can be.
-#include "entitydata/frmEntityData.h"
+#include "entitydata/ui/frmEntityData.h"
 #include "model/LevelHistory.h"
 #include "model/modLists.h"
 #include "resize/ResizeOperation.h"
@@ -62,7 +62,6 @@ void fillCatalogue()
     catalogue.entityDefs.clear();
     for (int kind = 0; kind < 7; ++kind)
         catalogue.entityDefs.push_back({QStringLiteral("kind%1").arg(kind), {}, {}, {}, QStringLiteral("Tip.\r\n\r\nData: anything.")});
-    catalogue.entityDefLast = 6;
 }
 
 // Opening the entity data editor: loading its lists and showing it once.

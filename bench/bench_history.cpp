@@ -1,8 +1,8 @@
 // The undo history's cost: recording a step beside an edit, undo and redo of
 // a stroke and of a resize in the editor window on the largest levels, and
 // the memory the history holds whatever the steps are.
-#include "editor/MapSurface.h"
-#include "editor/frmMain.h"
+#include "editor/ui/MapSurface.h"
+#include "editor/ui/frmMain.h"
 #include "model/DataTextCommand.h"
 #include "model/LevelEditCommand.h"
 #include "model/modLists.h"

@@ -24,8 +24,6 @@ Catalogue benchCatalogue()
         c.tileDefs.push_back({QString::fromLatin1(name), QString(), QString()});
     for (const char* name : {"box", "door"})
         c.entityDefs.push_back({QString::fromLatin1(name), QString(), QString(), QString(), QString()});
-    c.tileDefLast = 2;
-    c.entityDefLast = 1;
     return c;
 }
 

@@ -20,8 +20,6 @@ Catalogue benchCatalogue()
         c.tileDefs.push_back({QString::fromLatin1(name), QString(), QString()});
     for (const char* name : {"box", "door", "key", "switch", "gate", "teleport", "gem"})
         c.entityDefs.push_back({QString::fromLatin1(name), QString(), QString(), QString(), QString()});
-    c.tileDefLast = static_cast<qint16>(c.tileDefs.size() - 1);
-    c.entityDefLast = static_cast<qint16>(c.entityDefs.size() - 1);
     return c;
 }
 

@@ -1,8 +1,8 @@
 // The map's speed: a whole redraw against a plain fill, one mouse edit, and
 // a left drag across a row, all on the biggest and fullest level there is.
 #include "editor/MapRenderer.h"
-#include "editor/MapSurface.h"
-#include "editor/frmMain.h"
+#include "editor/ui/MapSurface.h"
+#include "editor/ui/frmMain.h"
 #include "model/modLists.h"
 
 #include "SampleGame.h"

@@ -32,12 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(read.message().startsWith(QStringLiteral("\"Elements.txt\"")));
         // A few quoted pieces of the file and the words around them.
         require(read.message().size() < 3 * excerptLength + 400);
-        require(catalogue.tileDefLast == -1 && catalogue.tileDefs.empty());
+        require(catalogue.tileDefLast() == -1 && catalogue.tileDefs.empty());
         return 0;
     }
-    require(catalogue.tileDefLast >= 0 && catalogue.entityDefLast >= 0);
-    require(catalogue.tileDefs.size() == static_cast<size_t>(catalogue.tileCount()));
-    require(catalogue.entityDefs.size() == static_cast<size_t>(catalogue.entityCount()));
+    require(catalogue.tileDefLast() >= 0 && catalogue.entityDefLast() >= 0);
     for (int kind = 0; kind < catalogue.tileCount(); ++kind)
         require(isLevelFileName(catalogue.tileName(kind)));
     for (int kind = 0; kind < catalogue.entityCount(); ++kind)

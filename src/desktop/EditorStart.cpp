@@ -1,6 +1,6 @@
 #include "desktop/EditorStart.h"
 
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "desktop/GameFolder.h"
 #include "desktop/GameFolderQuestion.h"
 #include "model/modLists.h"

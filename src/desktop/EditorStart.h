@@ -1,7 +1,7 @@
 #pragma once
 
 #include "desktop/EditorArguments.h"
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
 #include <memory>
 

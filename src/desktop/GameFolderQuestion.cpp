@@ -1,6 +1,6 @@
 #include "desktop/GameFolderQuestion.h"
 
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "desktop/GameFolder.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "desktop/EditorArguments.h"
 #include "desktop/EditorStart.h"
 

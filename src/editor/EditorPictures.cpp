@@ -1,9 +1,9 @@
 #include "editor/EditorPictures.h"
 
-#include "editor/PictureFile.h"
 #include "model/Catalogue.h"
 #include "model/Excerpt.h"
 #include "model/Numbers.h"
+#include "model/PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,12 +74,12 @@ Result loadEditorPictures(const QString& folder, const Catalogue& catalogue, Edi
         loaded.tiles.push_back(editorpictures::cutTile(sheet, kind, perRow));
 
     for (int kind = 0; kind < catalogue.entityCount(); ++kind) {
-        const auto& fields = catalogue.entityDefs[static_cast<size_t>(kind)];
+        const EntityKind& entity = catalogue.entity(kind);
         QImage andPicture;
         QImage orPicture;
-        if (Result read = readPicture(folder, fields[Catalogue::EntityAndPicture], Qt::white, andPicture); !read)
+        if (Result read = readPicture(folder, entity.andPicture, Qt::white, andPicture); !read)
             return read;
-        if (Result read = readPicture(folder, fields[Catalogue::EntityOrPicture], Qt::black, orPicture); !read)
+        if (Result read = readPicture(folder, entity.orPicture, Qt::black, orPicture); !read)
             return read;
         loaded.entityAnd.push_back(andPicture);
         loaded.entityOr.push_back(orPicture);

@@ -24,25 +24,31 @@ bool placeEntity(LevelEditCommand& gesture, int kind, int view, int x, int y, Ou
 
 } // namespace
 
-Outcome mouseDown(LevelEditCommand& gesture, int selType, int selIndex, int view, int button, double X, double Y)
+Outcome mouseDown(LevelEditCommand& gesture, PaletteSelection selection, int view, MouseButtons buttons, QPointF at)
 {
     Level& level = gesture.level();
     Outcome outcome;
-    const int x = mapgeometry::cellAt(X);
-    const int y = mapgeometry::cellAt(Y);
+    const int x = mapgeometry::cellAt(at.x());
+    const int y = mapgeometry::cellAt(at.y());
     const bool inside = x >= 0 && y >= 0 && x < level.levelWidth && y < level.levelHeight;
+    // Any other combination of buttons erases or removes.
+    const bool left = buttons == MouseButton::Left;
 
     if (inside) {
-        if (selType == -1) {
+        switch (selection.type) {
+        case SelType::Player: {
             const QPoint old(level.playerX, level.playerY);
             gesture.movePlayer(static_cast<qint16>(x), static_cast<qint16>(y));
             outcome.cells = {old, {x, y}};
-        } else if (selType == 0) {
-            gesture.setCell(view, x, y, button == Left ? static_cast<qint16>(selIndex) : TileGrid::emptyValue(view));
+            break;
+        }
+        case SelType::Tile:
+            gesture.setCell(view, x, y, left ? selection.index : TileGrid::emptyValue(view));
             outcome.cells.push_back({x, y});
-        } else if (selType == 1) {
-            if (button == Left) {
-                if (!placeEntity(gesture, selIndex, view, x, y, outcome))
+            break;
+        case SelType::Entity:
+            if (left) {
+                if (!placeEntity(gesture, selection.index, view, x, y, outcome))
                     return outcome;
             } else {
                 const int slot = levelops::lastEntityAt(level, view, x, y);
@@ -50,10 +56,11 @@ Outcome mouseDown(LevelEditCommand& gesture, int selType, int selIndex, int view
                     gesture.removeEntity(slot);
                 outcome.cells.push_back({x, y});
             }
+            break;
         }
     }
 
-    level.levelChanged = true;
+    outcome.marksChanged = true;
     return outcome;
 }
 

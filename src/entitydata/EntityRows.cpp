@@ -13,11 +13,10 @@ const Entity& entityOfRow(const Level& level, int row)
 
 // A kind that the catalogue does not know shows an empty name and tip
 // rather than reading past the table.
-QString entityField(const Catalogue& catalogue, int kind, Catalogue::EntityField field)
+const EntityKind& entityKind(const Catalogue& catalogue, int kind)
 {
-    if (kind < 0 || kind >= catalogue.entityCount())
-        return QString();
-    return catalogue.entityDefs[static_cast<size_t>(kind)][field];
+    static const EntityKind unknown;
+    return catalogue.hasEntity(kind) ? catalogue.entity(kind) : unknown;
 }
 
 QString position(int x, int y)
@@ -37,7 +36,7 @@ QString objectText(const Level& level, const Catalogue& catalogue, int row)
     if (row == playerRow)
         return position(level.playerX, level.playerY) + QStringLiteral("Player");
     const Entity& entity = entityOfRow(level, row);
-    return position(entity.x, entity.y) + entityField(catalogue, entity.kind, Catalogue::EntityName);
+    return position(entity.x, entity.y) + entityKind(catalogue, entity.kind).name;
 }
 
 QString dataText(const Level& level, int row)
@@ -51,7 +50,7 @@ QString tip(const Level& level, const Catalogue& catalogue, int row)
 {
     if (row == playerRow)
         return QStringLiteral("'left' or 'right'");
-    return entityField(catalogue, entityOfRow(level, row).kind, Catalogue::EntityTip);
+    return entityKind(catalogue, entityOfRow(level, row).kind).tip;
 }
 
 QStringList objectTexts(const Level& level, const Catalogue& catalogue)

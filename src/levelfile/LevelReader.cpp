@@ -100,7 +100,6 @@ public:
         lines.readLineView(); // the empty line that ends the grid
         if (!readSections(lines))
             return std::move(m_result);
-        level.levelChanged = false;
         m_result.ok = true;
         return std::move(m_result);
     }
@@ -310,11 +309,6 @@ private:
 };
 
 } // namespace
-
-bool fncIsBlankField(QStringView text)
-{
-    return text.isEmpty() || text.front() == u'\t';
-}
 
 LevelReadResult readLevel(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {

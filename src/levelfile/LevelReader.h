@@ -64,9 +64,6 @@ private:
 // and its message, which a receiver that only counts need not make.
 using LineNotes = std::function<void(LineNote note, int line, const LazyMessage& message)>;
 
-// True when the text is empty or starts with a TAB: the end of a field.
-bool fncIsBlankField(QStringView text);
-
 // Reads a level file (Latin-1 bytes) into a new level. `current` is the level
 // in the editor: a file without a player line keeps its player start. The
 // editor's level itself is never touched, so a bad file cannot leave a half

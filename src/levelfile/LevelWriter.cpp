@@ -91,17 +91,12 @@ void appendCell(FileBytes& out, int x, int y, const QByteArray& name)
     out.wrote(std::copy(name.begin(), name.end(), at));
 }
 
-// What fncCleanLine(text) gives, as file bytes: a level has up to 32767
-// data texts, each cleaned on its way into the file.
+// A data text cleaned straight into the file's bytes: a level has up to
+// 32767 of them, each cleaned on its way into the file.
 void appendCleanLine(FileBytes& out, const QString& text)
 {
     char* at = out.room(text.size());
-    for (const QChar c : text) {
-        if (c == u',')
-            *at++ = '\t';
-        else if (c != u' ')
-            *at++ = c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?'; // as QString::toLatin1
-    }
+    fncCleanLine(text, [&at](QChar c) { *at++ = c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?'; }); // as QString::toLatin1
     out.wrote(at);
 }
 
@@ -122,19 +117,6 @@ void appendEntities(FileBytes& out, const Level& level, int layer, const std::ve
 }
 
 } // namespace
-
-QString fncCleanLine(const QString& text)
-{
-    QString clean;
-    clean.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u',')
-            clean += u'\t';
-        else if (c != u' ')
-            clean += c;
-    }
-    return clean;
-}
 
 QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
 {

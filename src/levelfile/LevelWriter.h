@@ -5,10 +5,21 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // An entity data text as the file holds it: every "," becomes a TAB and every
 // space is dropped, so the parts become further fields of the entity line.
-QString fncCleanLine(const QString& text);
+// Each character of the result goes to `put`, in order.
+template<typename Put>
+void fncCleanLine(QStringView text, Put put)
+{
+    for (const QChar c : text) {
+        if (c == u',')
+            put(QChar(u'\t'));
+        else if (c != u' ')
+            put(c);
+    }
+}
 
 // The exact bytes of the level file: the main grid, then the screens "all"
 // and 1 to 4, every line ending with CR LF. Kinds are written by their

@@ -47,8 +47,9 @@ public:
         return true;
     }
 
-    // A count line: the last row number is the count less one, rounded.
-    bool count(qint16& last, const QString& what)
+    // A count line: the last row number is the count less one, rounded, so
+    // the number of kinds is that row number plus one.
+    bool count(int& kinds, const QString& what)
     {
         QString line;
         if (!next(line, QStringLiteral("the number of %1").arg(what)))
@@ -57,7 +58,7 @@ public:
         const std::optional<double> lastRow = value ? std::optional<double>(*value - 1) : std::nullopt;
         const std::optional<qint16> rounded = lastRow ? numbers::roundToInt16(*lastRow) : std::nullopt;
         if (rounded && *rounded >= 0) {
-            last = *rounded;
+            kinds = *rounded + 1;
             return true;
         }
         if (!value && line.contains(u'\n'))
@@ -73,8 +74,10 @@ public:
 
     // A kind's name is how level files write the kind: it must be a field of
     // its own there, or a level saved with it could not be read back.
-    bool name(const QString& line, const QString& whatIsRead)
+    bool name(QString& line, const QString& whatIsRead)
     {
+        if (!next(line, whatIsRead))
+            return false;
         if (line.isEmpty())
             m_error = QStringLiteral("\"%1\", line %2: %3 is empty; a level file could not name the kind.")
                           .arg(m_fileName)
@@ -123,33 +126,36 @@ Result readCatalogue(const QByteArray& text, Catalogue& catalogue, const QString
 {
     Reader reader(text, fileName);
     Catalogue result;
-    QString line;
 
-    if (!reader.count(result.tileDefLast, QStringLiteral("tile kinds")))
+    int tileCount = 0;
+    if (!reader.count(tileCount, QStringLiteral("tile kinds")))
         return Result::failure(reader.error());
-    result.tileDefs.resize(static_cast<size_t>(result.tileDefLast) + 1);
-    for (int kind = 0; kind <= result.tileDefLast; ++kind) {
-        for (int field = 0; field < 3; ++field) {
-            const QString what = QStringLiteral("the %1 of tile kind %2").arg(QLatin1String(tileFieldNames[field])).arg(kind);
-            if (!reader.next(line, what) || (field == Catalogue::TileName && !reader.name(line, what)))
-                return Result::failure(reader.error());
-            result.tileDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = line;
-        }
+    for (int kind = 0; kind < tileCount; ++kind) {
+        auto what = [kind](
+                        int field) { return QStringLiteral("the %1 of tile kind %2").arg(QLatin1String(tileFieldNames[field])).arg(kind); };
+        TileKind tile;
+        if (!reader.name(tile.name, what(0)) || !reader.next(tile.unused, what(1)) || !reader.next(tile.tooltip, what(2)))
+            return Result::failure(reader.error());
+        result.tileDefs.push_back(std::move(tile));
     }
 
-    if (!reader.next(line, QStringLiteral("the line that separates the tile kinds from the entity kinds")))
+    QString separator;
+    if (!reader.next(separator, QStringLiteral("the line that separates the tile kinds from the entity kinds")))
         return Result::failure(reader.error());
 
-    if (!reader.count(result.entityDefLast, QStringLiteral("entity kinds")))
+    int entityCount = 0;
+    if (!reader.count(entityCount, QStringLiteral("entity kinds")))
         return Result::failure(reader.error());
-    result.entityDefs.resize(static_cast<size_t>(result.entityDefLast) + 1);
-    for (int kind = 0; kind <= result.entityDefLast; ++kind) {
-        for (int field = 0; field < 5; ++field) {
-            const QString what = QStringLiteral("the %1 of entity kind %2").arg(QLatin1String(entityFieldNames[field])).arg(kind);
-            if (!reader.next(line, what) || (field == Catalogue::EntityName && !reader.name(line, what)))
-                return Result::failure(reader.error());
-            result.entityDefs[static_cast<size_t>(kind)][static_cast<size_t>(field)] = field == Catalogue::EntityTip ? tipText(line) : line;
-        }
+    for (int kind = 0; kind < entityCount; ++kind) {
+        auto what = [kind](int field) {
+            return QStringLiteral("the %1 of entity kind %2").arg(QLatin1String(entityFieldNames[field])).arg(kind);
+        };
+        EntityKind entity;
+        if (!reader.name(entity.name, what(0)) || !reader.next(entity.andPicture, what(1)) || !reader.next(entity.orPicture, what(2))
+            || !reader.next(entity.unused, what(3)) || !reader.next(entity.tip, what(4)))
+            return Result::failure(reader.error());
+        entity.tip = tipText(entity.tip);
+        result.entityDefs.push_back(std::move(entity));
     }
 
     catalogue = std::move(result);

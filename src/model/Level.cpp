@@ -18,7 +18,6 @@ void makeNewLevel(Level& level)
     level.playerData = QStringLiteral("right");
     replaceGrid(level, 8, 8);
     clearEntities(level);
-    level.levelChanged = false;
     Q_ASSERT(level.isConsistent());
 }
 

@@ -52,6 +52,8 @@ struct Level
     qint16 playerX = 0;
     qint16 playerY = 0;
     QString playerData = QStringLiteral("right");
+    // Unsaved changes. Everything may read it; only the level's history
+    // (LevelHistory) writes it.
     bool levelChanged = false;
 
     // The grid is levelWidth by levelHeight, each 1 to maxSize, and there are

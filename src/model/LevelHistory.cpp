@@ -42,9 +42,21 @@ void LevelHistory::record(std::unique_ptr<LevelCommand> newStep)
         else
             --m_savedAt;
     }
+    if (newStep->countsAsChange())
+        m_level.levelChanged = true;
     newStep->countIn(&m_bytes);
     m_stack.push(newStep.release());
     keepWithinBudget();
+}
+
+void LevelHistory::markChanged()
+{
+    m_level.levelChanged = true;
+}
+
+bool LevelHistory::levelChanged() const
+{
+    return m_level.levelChanged;
 }
 
 bool LevelHistory::canUndo() const
@@ -82,13 +94,14 @@ void LevelHistory::clear()
     m_stack.clear();
     m_savedAt = 0;
     m_savedBeyond = false;
+    m_level.levelChanged = false;
 }
 
 void LevelHistory::markSaved()
 {
     m_savedAt = m_stack.index();
     m_savedBeyond = false;
-    m_stack.setClean();
+    m_level.levelChanged = false;
 }
 
 int LevelHistory::undoSteps() const

@@ -11,10 +11,12 @@ struct Level;
 class LevelCommand;
 
 // The undo history of the level being edited: the steps taken since it was
-// started or loaded. Undo and redo set the level's unsaved-changes flag: it
-// is false exactly when the steps between the level and the state last
-// started, loaded or saved are all data-text steps, which alone never count
-// as a change.
+// started or loaded. It is the one owner of the level's unsaved-changes flag
+// (Level::levelChanged): nothing else writes it. A step that counts as a
+// change sets it, and so does an edit that changed nothing (markChanged); a
+// data text alone never does. Undo and redo set it to whether any step
+// between the level and the state last started, loaded or saved counts as
+// a change; a save, a new level and a load clear it.
 //
 // It keeps at most maxSteps steps, and when the steps hold more than its
 // budget of bytes it lets go of the oldest first; the newest step is always
@@ -32,6 +34,12 @@ public:
 
     // Takes a step whose change is already in the level.
     void record(std::unique_ptr<LevelCommand> step);
+    // An edit that changed nothing still leaves the level unsaved: a press on
+    // the map outside the grid or onto what the cell holds, a resize to the
+    // size the level has.
+    void markChanged();
+    // Whether the level differs from the state last started, loaded or saved.
+    bool levelChanged() const;
 
     bool canUndo() const;
     bool canRedo() const;

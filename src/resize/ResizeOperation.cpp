@@ -105,7 +105,6 @@ Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText,
     } else {
         resizeTo(level, sizes, nullptr);
     }
-    level.levelChanged = true;
     return Outcome::Applied;
 }
 

@@ -64,13 +64,13 @@ enum class Outcome {
 
 // Reads the two texts and, when they give a size the level can take, rebuilds
 // the grid at the new size cell by cell, moves the entities and drops those
-// that fall off, and marks the level as changed. The player start is never
-// moved. Anything but Applied leaves the level exactly as it was. When
+// that fall off. The player start is never moved; the history, not the
+// resize, marks the level as changed. Anything but Applied leaves the level exactly as it was. When
 // `record` is given, an applied resize fills it.
 [[nodiscard]] Outcome resizeLevel(Level& level, QStringView widthText, QStringView heightText, int corner, ResizeRecord* record = nullptr);
 
 // Resizes to the record's new size with its shift, as resizeLevel did, and
-// fills the record with what is cut off. Leaves levelChanged alone.
+// fills the record with what is cut off.
 void redoResize(Level& level, ResizeRecord& record);
 // Puts back the size, the cells and the entities from before the resize;
 // the record then holds nothing that was cut off.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/TempGame.h"
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "app/Twips.h"
+#include "app/ui/Twips.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
-#include "editor/MapSurface.h"
-#include "editor/frmMain.h"
+#include "editor/ui/MapSurface.h"
+#include "editor/ui/frmMain.h"
 #include "model/modLists.h"
 
 #include <QAbstractButton>

@@ -53,7 +53,7 @@ QString loadGame(EditorPictures& pictures, const QByteArray& sheet)
         return "tiles.gif cannot be written";
     tiles.close();
     return loadEditorPictures(dir.path(),
-        Catalogue{29, decltype(Catalogue::tileDefs)(30), 0, {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures)
+        Catalogue{decltype(Catalogue::tileDefs)(30), {{"box", "box_and.bmp", "box_or.bmp", "", ""}}}, pictures)
         .message();
 }
 

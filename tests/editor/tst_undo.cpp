@@ -1,6 +1,6 @@
 #include "common/EditorSession.h"
 #include "editor/MapRenderer.h"
-#include "editor/MapSurface.h"
+#include "editor/ui/MapSurface.h"
 #include "entitydata/EntityRows.h"
 #include "levelfile/ChooserSteps.h"
 #include "model/modLists.h"

@@ -1,7 +1,7 @@
 #include "common/EditorSession.h"
 #include "common/ScriptedMessages.h"
 #include "common/TestLevels.h"
-#include "entitydata/frmEntityData.h"
+#include "entitydata/ui/frmEntityData.h"
 #include "model/modLists.h"
 
 #include <QLabel>
@@ -79,8 +79,7 @@ private slots:
         QCOMPARE(session->error(), QString());
         // Tips of the test's own, with paragraph breaks as the catalogue stores them.
         for (int kind = 0; kind < 4; ++kind)
-            modLists::catalogue.entityDefs[size_t(kind)][Catalogue::EntityTip] =
-                QStringLiteral("Kind %1.\r\n\r\nData: any.").arg(kind);
+            modLists::catalogue.entityDefs[size_t(kind)].tip = QStringLiteral("Kind %1.\r\n\r\nData: any.").arg(kind);
         Level& level = modLists::level;
         levelops::movePlayer(level, 3, 5);
         level.playerData = "left";

@@ -1,3 +1,4 @@
+#include "editor/WheelScroll.h"
 #include "layout/MainDesign.h"
 #include "layout/MainLayout.h"
 
@@ -87,6 +88,37 @@ private slots:
         QCOMPARE(g.width(picToolBox), 1760.0);
         QCOMPARE(g.height(picArea), 8880.0);
         QCOMPARE(g.top(picToolBox), 100.0 - 120 - 1335);
+    }
+
+    // A fine wheel's turns add up to what whole notches would move, also on
+    // a bar whose small step is no multiple of a notch (as at other scales);
+    // a turn that runs past an end keeps nothing for the way back.
+    void wheelTurnsAddUp_data()
+    {
+        QTest::addColumn<int>("step"); // the bar's small step, on a bar from 0 to 1000
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QList<int>>("angles"); // eighths of a degree, 120 a notch; negative turns down
+        QTest::addColumn<int>("value");
+        QTest::newRow("a notch down") << 960 << 0 << QList<int>{-120} << 960;
+        QTest::newRow("a notch up at the top stays") << 960 << 0 << QList<int>{120} << 0;
+        QTest::newRow("eighths of a notch") << 960 << 0 << QList<int>(8, -15) << 960;
+        QTest::newRow("eighths that leave a remainder") << 100 << 0 << QList<int>(8, -15) << 100;
+        QTest::newRow("single eighths") << 100 << 0 << QList<int>(6, -1) << 5;
+        QTest::newRow("down and back up") << 100 << 500 << QList<int>{-7, -7, 7, 7} << 500;
+        QTest::newRow("past the end, then back up") << 100 << 995 << QList<int>{-15, 15, 15} << 975;
+        QTest::newRow("past the top, then back down") << 100 << 5 << QList<int>{15, -15, -15} << 25;
+    }
+
+    void wheelTurnsAddUp()
+    {
+        QFETCH(int, step);
+        QFETCH(int, from);
+        QFETCH(QList<int>, angles);
+        WheelScroll wheel;
+        int value = from;
+        for (const int angle : angles)
+            value = wheel.turn({value, 0, 1000, step}, angle);
+        QTEST(value, "value");
     }
 };
 

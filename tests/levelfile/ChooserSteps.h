@@ -1,6 +1,6 @@
 #pragma once
 
-#include "levelfile/frmLoadSave.h"
+#include "levelfile/ui/frmLoadSave.h"
 
 #include <QLineEdit>
 #include <QListWidget>

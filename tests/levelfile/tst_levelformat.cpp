@@ -33,8 +33,6 @@ Catalogue catalogue()
     Catalogue c;
     c.tileDefs = {{"floor"}, {"wall"}, {"ice"}, {"twin"}, {"w" + QString::fromLatin1(highBytes())}};
     c.entityDefs = {{"box"}, {"door"}, {"twin"}, {QString::fromLatin1(highBytes()) + "d"}};
-    c.tileDefLast = 4;
-    c.entityDefLast = 3;
     return c;
 }
 

@@ -4,10 +4,11 @@
 #include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
 #include "model/Excerpt.h"
+#include "model/WholeFile.h"
 #include "model/modLists.h"
 
 #include <QDir>
@@ -276,6 +277,23 @@ private slots:
         });
         chooser.exec();
         QVERIFY(driver.ran());
+    }
+
+    // The old file gives way only to a complete new one: when the new file
+    // cannot take its place (here the level became a folder while it was
+    // written), the save is a failure, and the file is left as it stands.
+    void aFileThatCannotBeReplacedFails()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Level.txt");
+        const Result written = writeWholeFile(path, [&](QIODevice& file) {
+            QDir().mkpath(path + "/keep");
+            return writeAll(file, "floor\r\n");
+        });
+        QVERIFY(!written);
+        QVERIFY2(!written.message().isEmpty(), "the failure names its reason");
+        QVERIFY(QFileInfo(path + "/keep").isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
     }
 
     void commands_data()

@@ -90,16 +90,15 @@ private slots:
         list += "lines after the last kind are never read";
         Catalogue catalogue;
         QCOMPARE(readCatalogue(lines(list, ending), catalogue).message(), QString());
-        QCOMPARE(catalogue.tileDefLast, qint16(2));
-        QCOMPARE(catalogue.entityDefLast, qint16(1));
+        QCOMPARE(catalogue.tileDefLast(), qint16(2));
+        QCOMPARE(catalogue.entityDefLast(), qint16(1));
         // Names are taken whole, spaces included.
         QCOMPARE(catalogue.tileName(1), QString(" wall "));
-        QCOMPARE(catalogue.tileDefs[0][Catalogue::TileTooltip], QString("two\nlines"));
+        QCOMPARE(catalogue.tileDefs[0].tooltip, QString("two\nlines"));
         QCOMPARE(catalogue.entityName(1), QString("door"));
-        QCOMPARE(catalogue.entityDefs[0][Catalogue::EntityAndPicture], QString("box_and.bmp"));
-        QCOMPARE(catalogue.entityDefs[0][Catalogue::EntityOrPicture], QString("box_or.bmp"));
-        QCOMPARE(catalogue.entityDefs[1][Catalogue::EntityTip],
-            QString::fromLatin1("First.\r\n\r\n\r\n\r\nSecond, caf\xe9"));
+        QCOMPARE(catalogue.entityDefs[0].andPicture, QString("box_and.bmp"));
+        QCOMPARE(catalogue.entityDefs[0].orPicture, QString("box_or.bmp"));
+        QCOMPARE(catalogue.entityDefs[1].tip, QString::fromLatin1("First.\r\n\r\n\r\n\r\nSecond, caf\xe9"));
     }
 
     void malformed_data()
@@ -139,11 +138,11 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QString, expected);
         Catalogue catalogue;
-        catalogue.tileDefLast = 42; // must stay as it was
+        catalogue.tileDefs.resize(43); // must stay as it was
         const QString error = readCatalogue(text, catalogue, QStringLiteral("Elements.txt")).message();
         QVERIFY2(error.contains(expected), qPrintable(error));
         QVERIFY2(error.contains("Elements.txt"), qPrintable(error));
-        QCOMPARE(catalogue.tileDefLast, qint16(42));
+        QCOMPARE(catalogue.tileDefLast(), qint16(42));
     }
 
     // What stands in the catalogue's place is refused before it is read, or

@@ -3,6 +3,7 @@
 #include "model/LevelEditCommand.h"
 #include "model/LevelHistory.h"
 #include "model/Numbers.h"
+#include "resize/ResizeCommand.h"
 #include "resize/ResizeOperation.h"
 
 #include <QTest>
@@ -39,6 +40,8 @@ private slots:
         QTest::newRow("negative") << "-1" << true << -1;
         QTest::newRow("plus sign") << "+7" << true << 7;
         QTest::newRow("blanks and tabs around") << "  8 \t" << true << 8;
+        QTest::newRow("blanks around a fraction") << " 6.5\t " << true << 6;
+        QTest::newRow("blanks around an exponent") << "\t1e2 " << true << 100;
         QTest::newRow("half to even down") << "6.5" << true << 6;
         QTest::newRow("half to even up") << "7.5" << true << 8;
         QTest::newRow("exponent") << "1e2" << true << 100;
@@ -136,7 +139,6 @@ private slots:
         QCOMPARE(level.entities, kept);
         QCOMPARE(level.entityData, keptData);
         QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(7, 7));
-        QVERIFY(level.levelChanged);
     }
 
     void unsavedChangesFollowTheSavedState_data()
@@ -202,6 +204,122 @@ private slots:
         QCOMPARE(history.undoSteps(), 1);
         history.clear();
         QCOMPARE(history.bytes(), 0);
+    }
+
+    // Past the step limit the oldest steps go, and the saved state moves with
+    // them: undoing back to it, and only there, leaves nothing unsaved. A
+    // saved state that went with them can never be reached again.
+    void theSavedStateOutlivesTheStepLimit_data()
+    {
+        QTest::addColumn<int>("before"); // steps before the save
+        QTest::addColumn<int>("after"); // steps after it
+        QTest::newRow("still within reach") << 600 << 600;
+        QTest::newRow("gone with the oldest steps") << 100 << 1100;
+    }
+
+    void theSavedStateOutlivesTheStepLimit()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        Level level = levelWithEntities();
+        LevelHistory history(level);
+        for (int i = 0; i < before + after; ++i) {
+            if (i == before)
+                history.markSaved();
+            auto edit = std::make_unique<LevelEditCommand>(level);
+            edit->setCell(0, i % 8, i / 8 % 8, qint16(i + 1));
+            history.record(std::move(edit));
+        }
+        QCOMPARE(history.undoSteps(), LevelHistory::maxSteps);
+        const bool reachable = after < LevelHistory::maxSteps;
+        for (int i = 0; i < std::min(after, LevelHistory::maxSteps); ++i) {
+            QVERIFY(history.levelChanged());
+            QVERIFY(history.undo());
+        }
+        QCOMPARE(history.levelChanged(), !reachable);
+        if (reachable) {
+            QVERIFY(history.undo());
+            QVERIFY(history.levelChanged());
+            QVERIFY(history.redo());
+            QVERIFY(!history.levelChanged());
+        }
+    }
+
+    // A data text step holds both its texts, two bytes a character; a resize
+    // holds the data texts of the entities it dropped.
+    void stepsCountTheTextsTheyHold()
+    {
+        Level level = levelWithEntities();
+        LevelHistory history(level);
+        auto textStep = [&](int slot, const QString& text) {
+            const qsizetype bytes = history.bytes();
+            const qsizetype texts = level.entityData[size_t(slot)].capacity() + text.capacity();
+            history.record(DataTextCommand::store(level, slot, text));
+            return std::pair(history.bytes() - bytes, 2 * texts);
+        };
+        const auto [first, firstTexts] = textStep(0, QString(1000, 'a'));
+        const auto [second, secondTexts] = textStep(1, QString(3000, 'b'));
+        const auto [third, thirdTexts] = textStep(0, QString(2000, 'c'));
+        QCOMPARE(second - first, secondTexts - firstTexts);
+        QCOMPARE(third - first, thirdTexts - firstTexts);
+
+        // The same resize of two levels whose dropped entities differ only in their texts.
+        auto resizeStep = [](const QString& text) {
+            Level resized = levelWithEntities();
+            for (QString& data : resized.entityData)
+                data = text;
+            LevelHistory steps(resized);
+            resizeop::ResizeRecord record;
+            if (resizeop::resizeLevel(resized, u"2", u"8", 3, &record) != resizeop::Outcome::Applied)
+                return qsizetype(-1);
+            steps.record(std::make_unique<ResizeCommand>(resized, std::move(record)));
+            return steps.bytes();
+        };
+        const QString text(5000, 'x');
+        const qsizetype withTexts = resizeStep(text) - resizeStep(QString());
+        const qsizetype dropped = 3 * 2 * text.capacity(); // entities 2, 3 and 4 fall off
+        QVERIFY2(withTexts >= dropped && withTexts <= dropped + 3 * 64, qPrintable(QString::number(withTexts)));
+    }
+
+    // Whatever a step holds once it is done again, a redo leaves the history
+    // within its budget, letting go of the oldest steps first.
+    void aRedoKeepsWithinTheBudget()
+    {
+        // A step that holds what it is told to, like a resize that holds what it cut off.
+        class SizedStep : public LevelCommand
+        {
+        public:
+            SizedStep(Level& level, qsizetype* held)
+                : LevelCommand(level)
+                , m_held(held)
+            {
+            }
+            LevelChange change() const override { return {}; }
+
+        protected:
+            void takeBack() override { }
+            void doAgain() override { }
+            qsizetype heldBytes() const override { return m_released ? 0 : *m_held; }
+            void releaseHeld() override { m_released = true; }
+
+        private:
+            qsizetype* m_held;
+            bool m_released = false;
+        };
+
+        Level level = levelWithEntities();
+        const qsizetype budget = 8000;
+        LevelHistory history(level, budget);
+        qsizetype firstHolds = 1000;
+        qsizetype secondHolds = 1000;
+        history.record(std::make_unique<SizedStep>(level, &firstHolds));
+        history.record(std::make_unique<SizedStep>(level, &secondHolds));
+        QVERIFY(history.undo() && history.undo());
+        firstHolds = 5000;
+        secondHolds = 4000;
+        QVERIFY(history.redo() && history.redo());
+        QVERIFY2(history.bytes() <= budget, qPrintable(QString::number(history.bytes())));
+        QCOMPARE(history.undoSteps(), 1);
     }
 };
 

@@ -5,7 +5,7 @@
 #include "model/modLists.h"
 #include "resize/ResizeOperation.h"
 #include "resize/ResizePictures.h"
-#include "resize/frmResize.h"
+#include "resize/ui/frmResize.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +119,7 @@ private slots:
         level.levelChanged = false;
         Level expected = level;
         QCOMPARE(resizeop::resizeLevel(expected, typed[0], typed[1], corner), resizeop::Outcome::Applied);
+        expected.levelChanged = true; // what the dialog's press adds
         const QSize size(expected.levelWidth, expected.levelHeight);
         const double mapWidth = session->window().geometry().rect(MainControl::picInner).width;
         ScriptedMessages messages;

@@ -3,7 +3,7 @@
 // palette item as a designer would, and saves what the window shows.
 //
 //   tilewright-screenshot GAME_FOLDER LEVEL_FILE VIEW OUT.png
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 #include "levelfile/LevelFileLoad.h"
 #include "model/modLists.h"
 

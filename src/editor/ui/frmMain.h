@@ -1,7 +1,9 @@
 #pragma once
 
-#include "app/FormControls.h"
+#include "app/ui/FormControls.h"
 #include "editor/EditorPictures.h"
+#include "editor/MapEditing.h"
+#include "editor/WheelScroll.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
 #include "model/LevelHistory.h"
@@ -23,6 +25,18 @@ class PaletteImage;
 // The main editor window: the map area on the left, the palette column on
 // the right and the tool box along the bottom. Its handlers work on the one
 // level of modLists.
+//
+// Its methods are spread over files by concern:
+//   frmMain.cpp           building the controls, Form_Load, Form_Resize, the
+//                         close and resize events, the view buttons and the
+//                         scroll bars' change handlers
+//   frmMain_palettes.cpp  the three palettes and the selection frames
+//   frmMain_map.cpp       map drawing (prcDrawTiles, prcDrawCell) and mouse
+//                         editing with its gesture
+//   frmMain_files.cpp     Save, Load, opening a level file, the close handler
+//   frmMain_dialogs.cpp   opening the entity data editor and the resize dialog
+//   frmMain_history.cpp   the undo and redo keys and what a step draws again
+//   frmMain_wheel.cpp     the mouse wheel over the map and the palettes
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -78,8 +92,9 @@ public:
     // The close handler: setting `cancel` to 1 keeps the window open.
     void Form_Unload(int& cancel);
 
-    // The selection: 0 a tile kind, 1 an entity kind, -1 the player start.
-    qint16 selType = 0;
+    // The selection: a tile kind, an entity kind or the player start, and
+    // the kind (-1 with the player start).
+    SelType selType = SelType::Tile;
     qint16 selIndex = 1;
     // The shown and edited layer.
     qint16 curView = 0;
@@ -130,7 +145,6 @@ private:
     EditorPictures m_pictures;
     Palette m_tilePalette;
     Palette m_entityPalette;
-    std::vector<PaletteImage*> m_imgEntityb;
 
     // Draws again the cells an edit or a step of the history changed, or
     // everything, with the layout, when the step changed the whole map.
@@ -143,6 +157,6 @@ private:
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;
-    // What a fine wheel turned too little to move a bar by, per bar.
-    std::map<MainControl, int> m_wheelRest;
+    // Each bar keeps what a fine wheel turned too little to move it by.
+    std::map<MainControl, WheelScroll> m_wheel;
 };

@@ -1,4 +1,4 @@
-#include "editor/SelectionFrame.h"
+#include "editor/ui/SelectionFrame.h"
 
 #include <QPainter>
 

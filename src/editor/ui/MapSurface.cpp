@@ -1,4 +1,4 @@
-#include "editor/MapSurface.h"
+#include "editor/ui/MapSurface.h"
 
 #include "editor/MapRenderer.h"
 #include "layout/Design.h"

@@ -1,13 +1,13 @@
-#include "resize/frmResize.h"
+#include "resize/ui/frmResize.h"
 
-#include "app/Messages.h"
-#include "app/Twips.h"
-#include "editor/PictureFile.h"
+#include "app/ui/Messages.h"
+#include "app/ui/Twips.h"
+#include "layout/ResizeDesign.h"
 #include "model/LevelHistory.h"
 #include "model/Numbers.h"
+#include "model/PictureFile.h"
 #include "model/modLists.h"
 #include "resize/ResizeCommand.h"
-#include "resize/ResizeDesign.h"
 #include "resize/ResizeOperation.h"
 #include "resize/ResizePictures.h"
 
@@ -123,11 +123,14 @@ void frmResize::cmdResize_Click(int Index)
     case resizeop::Outcome::Applied:
         break;
     }
-    // A resize to the size the level has changes nothing there is to undo.
-    if (!record.changesNothing())
-        m_history.record(std::make_unique<ResizeCommand>(modLists::level, std::move(record)));
     emit levelResized();
     txtWidth_Change();
+    // A resize to the size the level has changes nothing there is to undo,
+    // but it counts as a change all the same.
+    if (record.changesNothing())
+        m_history.markChanged();
+    else
+        m_history.record(std::make_unique<ResizeCommand>(modLists::level, std::move(record)));
 }
 
 void frmResize::cmdReset_Click()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FormControls.h"
-#include "resize/ResizeDesign.h"
+#include "app/ui/FormControls.h"
+#include "layout/ResizeDesign.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "editor/PaletteImage.h"
+#include "editor/ui/PaletteImage.h"
 
 #include <QMouseEvent>
 

@@ -1,10 +1,10 @@
 // The three palettes of the main window and the selection they make.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/PictureBox.h"
-#include "app/Twips.h"
-#include "editor/PaletteImage.h"
+#include "app/ui/PictureBox.h"
+#include "app/ui/Twips.h"
 #include "editor/PaletteLayout.h"
+#include "editor/ui/PaletteImage.h"
 #include "model/modLists.h"
 
 namespace {
@@ -53,7 +53,7 @@ void frmMain::buildPalettes()
 
     for (int kind = 0; kind < modLists::catalogue.tileCount(); ++kind) {
         PaletteImage* image = addPaletteImage(m_tilePalette, imgTile0, m_pictures.tiles[static_cast<size_t>(kind)]);
-        image->setToolTip(modLists::catalogue.tileDefs[static_cast<size_t>(kind)][Catalogue::TileTooltip]);
+        image->setToolTip(modLists::catalogue.tile(kind).tooltip);
         connect(image, &PaletteImage::clicked, this, [this, kind] { imgTile_Click(kind); });
     }
     m_geometry.setHeight(picTilesInner, palettelayout::surfaceHeight(m_tilePalette.places.front(), m_tilePalette.places.back().top));
@@ -69,7 +69,6 @@ void frmMain::buildPalettes()
         second->setObjectName(QStringLiteral("imgEntityb%1").arg(kind));
         second->setPicture(m_pictures.entityOr[static_cast<size_t>(kind)]);
         second->hide();
-        m_imgEntityb.push_back(second);
     }
     m_geometry.setHeight(picEntitiesInner, palettelayout::surfaceHeight(m_entityPalette.places.front(), m_entityPalette.places.back().top));
     applyGeometry(picEntitiesInner);
@@ -101,21 +100,21 @@ void frmMain::showRing(int ring, const Palette* palette, int index)
 
 void frmMain::imgTile_Click(int index)
 {
-    selType = 0;
+    selType = SelType::Tile;
     selIndex = static_cast<qint16>(index);
     showRing(1, &m_tilePalette, index);
 }
 
 void frmMain::imgEntity_Click(int index)
 {
-    selType = 1;
+    selType = SelType::Entity;
     selIndex = static_cast<qint16>(index);
     showRing(2, &m_entityPalette, index);
 }
 
 void frmMain::imgGuy_Click()
 {
-    selType = -1;
+    selType = SelType::Player;
     selIndex = -1;
     showRing(0, nullptr, 0);
 }

@@ -1,11 +1,11 @@
 // The main window's file commands: save, load and the close handler.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "levelfile/LevelFileLoad.h"
 #include "levelfile/LevelPaths.h"
 #include "levelfile/LevelWriter.h"
-#include "levelfile/frmLoadSave.h"
+#include "levelfile/ui/frmLoadSave.h"
 #include "model/WholeFile.h"
 #include "model/modLists.h"
 
@@ -41,7 +41,6 @@ void frmMain::cmdSave_Click()
             QStringLiteral("'%1' could not be written: %2.").arg(path, saved.message()));
         return;
     }
-    modLists::level.levelChanged = false;
     m_history.markSaved();
 }
 
@@ -79,16 +78,16 @@ void frmMain::openLevelFile(const QString& path)
         return;
     }
     modLists::level = std::move(loaded.level);
-    m_history.clear();
     prcDrawTiles();
     Form_Resize();
-    modLists::level.levelChanged = false;
+    // This is now the saved state.
+    m_history.clear();
 }
 
 void frmMain::Form_Unload(int& cancel)
 {
     cancel = 0;
-    if (!modLists::level.levelChanged)
+    if (!m_history.levelChanged())
         return;
     switch (Messages::askYesNoCancel(this, QStringLiteral("Do you want to save your changes?"))) {
     case QMessageBox::Cancel:

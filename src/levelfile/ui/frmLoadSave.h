@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FormControls.h"
+#include "app/ui/FormControls.h"
 #include "layout/FormGeometry.h"
 #include "layout/LoadSaveDesign.h"
 

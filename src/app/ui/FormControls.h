@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Twips.h"
+#include "app/ui/Twips.h"
 #include "layout/Design.h"
 #include "layout/FormGeometry.h"
 

@@ -1,11 +1,11 @@
 // Map drawing and mouse editing of the main window.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/Messages.h"
+#include "app/ui/Messages.h"
 #include "editor/MapEditing.h"
 #include "editor/MapGeometry.h"
 #include "editor/MapRenderer.h"
-#include "editor/MapSurface.h"
+#include "editor/ui/MapSurface.h"
 #include "model/LevelEditCommand.h"
 #include "model/modLists.h"
 
@@ -59,7 +59,10 @@ void frmMain::picInner_MouseDown(int Button, int, double X, double Y)
     // A press opens a gesture; a second button or a drag continues it.
     if (!m_gesture)
         m_gesture = std::make_unique<LevelEditCommand>(modLists::level);
-    const mapediting::Outcome outcome = mapediting::mouseDown(*m_gesture, selType, selIndex, curView, Button, X, Y);
+    const mapediting::Outcome outcome =
+        mapediting::mouseDown(*m_gesture, {selType, selIndex}, curView, MouseButtons::fromInt(Button), QPointF(X, Y));
+    if (outcome.marksChanged)
+        m_history.markChanged();
     drawCells(outcome.cells);
     if (outcome.levelFull) {
         finishGesture();
@@ -72,7 +75,7 @@ void frmMain::picInner_MouseDown(int Button, int, double X, double Y)
 void frmMain::picInner_MouseMove(int Button, int Shift, double X, double Y)
 {
     // Dragging paints or erases tiles only.
-    if (Button > 0 && selType == 0)
+    if (Button > 0 && selType == SelType::Tile)
         picInner_MouseDown(Button, Shift, X, Y);
 }
 

@@ -1,4 +1,4 @@
-#include "editor/PictureFile.h"
+#include "model/PictureFile.h"
 
 #include "model/WholeFile.h"
 

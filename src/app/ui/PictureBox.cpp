@@ -1,4 +1,4 @@
-#include "app/PictureBox.h"
+#include "app/ui/PictureBox.h"
 
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)

@@ -1,7 +1,7 @@
-#include "levelfile/frmLoadSave.h"
+#include "levelfile/ui/frmLoadSave.h"
 
-#include "app/Messages.h"
-#include "app/Twips.h"
+#include "app/ui/Messages.h"
+#include "app/ui/Twips.h"
 #include "layout/LoadSaveDesign.h"
 #include "layout/LoadSaveLayout.h"
 #include "levelfile/LevelIndex.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FormControls.h"
+#include "app/ui/FormControls.h"
 #include "layout/EntityDataDesign.h"
 #include "layout/FormGeometry.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PictureBox.h"
+#include "app/ui/PictureBox.h"
 
 #include <QImage>
 

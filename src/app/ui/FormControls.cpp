@@ -1,6 +1,6 @@
-#include "app/FormControls.h"
+#include "app/ui/FormControls.h"
 
-#include "app/PictureBox.h"
+#include "app/ui/PictureBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "entitydata/frmEntityData.h"
+#include "entitydata/ui/frmEntityData.h"
 
-#include "app/Messages.h"
-#include "app/Twips.h"
+#include "app/ui/Messages.h"
+#include "app/ui/Twips.h"
 #include "entitydata/EntityRows.h"
 #include "layout/EntityDataDesign.h"
 #include "layout/EntityDataLayout.h"

@@ -1,12 +1,12 @@
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "app/CaptionButton.h"
-#include "app/FormControls.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
-#include "editor/MapSurface.h"
-#include "editor/PaletteImage.h"
-#include "editor/SelectionFrame.h"
+#include "app/ui/CaptionButton.h"
+#include "app/ui/FormControls.h"
+#include "app/ui/PictureBox.h"
+#include "app/ui/Twips.h"
+#include "editor/ui/MapSurface.h"
+#include "editor/ui/PaletteImage.h"
+#include "editor/ui/SelectionFrame.h"
 #include "layout/MainDesign.h"
 #include "layout/MainLayout.h"
 #include "model/LevelEditCommand.h" // an open gesture is destroyed with the window
@@ -135,9 +135,9 @@ Result frmMain::Form_Load()
         return loaded;
     buildPalettes();
 
-    selType = 0;
+    selType = SelType::Tile;
     // A catalogue with a single tile kind has no kind 1 to paint.
-    selIndex = modLists::catalogue.tileDefLast >= 1 ? 1 : 0;
+    selIndex = modLists::catalogue.tileDefLast() >= 1 ? 1 : 0;
     if (selIndex == 0)
         showRing(1, &m_tilePalette, 0);
 
@@ -156,7 +156,6 @@ Result frmMain::Form_Load()
     setBorder(MainControl::picTilesInner, false);
     setBorder(MainControl::picEntitiesInner, false);
 
-    level.levelChanged = false;
     return Result::success();
 }
 

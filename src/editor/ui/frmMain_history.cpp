@@ -1,5 +1,5 @@
 // The main window's keys for the level's history, and what it draws again after a step.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
 #include <QShortcut>
 

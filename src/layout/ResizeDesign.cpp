@@ -1,4 +1,4 @@
-#include "resize/ResizeDesign.h"
+#include "layout/ResizeDesign.h"
 
 #include <QtGlobal>
 

@@ -1,8 +1,8 @@
 // The main window's buttons that open the entity data editor and the resize dialog.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
-#include "entitydata/frmEntityData.h"
-#include "resize/frmResize.h"
+#include "entitydata/ui/frmEntityData.h"
+#include "resize/ui/frmResize.h"
 
 void frmMain::cmdEntityData_Click()
 {

@@ -1,4 +1,4 @@
-#include "app/CaptionButton.h"
+#include "app/ui/CaptionButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

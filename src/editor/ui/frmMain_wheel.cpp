@@ -1,10 +1,8 @@
 // The mouse wheel over the main window's map and palettes.
-#include "editor/frmMain.h"
+#include "editor/ui/frmMain.h"
 
 #include <QScrollBar>
 #include <QWheelEvent>
-
-#include <algorithm>
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
@@ -41,16 +39,6 @@ void frmMain::scrollByWheel(MainControl c, int angle)
     if (angle == 0)
         return;
     auto* bar = m_controls.get<QScrollBar>(c);
-    // A notch is 120 eighths of a degree and moves one small step; a finer
-    // wheel moves in proportion, and what is too little to move a twip is
-    // kept for its next turn. Turning away from the user scrolls up or left.
-    constexpr int notch = 120;
-    int& rest = m_wheelRest[c];
-    const int scaled = rest - angle * bar->singleStep();
-    rest = scaled % notch;
-    const int target = bar->value() + scaled / notch;
-    if (target < bar->minimum() || target > bar->maximum())
-        rest = 0;
     // The bar's own change handler moves the surface.
-    bar->setValue(std::clamp(target, bar->minimum(), bar->maximum()));
+    bar->setValue(m_wheel[c].turn({bar->value(), bar->minimum(), bar->maximum(), bar->singleStep()}, angle));
 }
