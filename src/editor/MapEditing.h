@@ -22,6 +22,8 @@ struct PaletteSelection
     SelType type = SelType::Tile;
     // The tile or entity kind; -1 with the player start.
     qint16 index = 1;
+
+    friend bool operator==(const PaletteSelection&, const PaletteSelection&) = default;
 };
 
 // Mouse buttons as the map's handlers number them; a move passes those held.

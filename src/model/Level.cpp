@@ -71,6 +71,47 @@ void insertEntity(Level& level, int slot, const Entity& entity, const QString& d
     Q_ASSERT(level.isConsistent());
 }
 
+void removeSlots(Level& level, const std::vector<int>& chosen, std::vector<SlotEntity>* removed)
+{
+    if (removed)
+        removed->reserve(removed->size() + chosen.size());
+    size_t kept = 0;
+    size_t next = 0;
+    for (size_t slot = 0; slot < level.entities.size(); ++slot) {
+        if (next < chosen.size() && static_cast<size_t>(chosen[next]) == slot) {
+            ++next;
+            if (removed)
+                removed->push_back({static_cast<int>(slot), level.entities[slot], std::move(level.entityData[slot])});
+            continue;
+        }
+        if (kept != slot) {
+            level.entities[kept] = level.entities[slot];
+            level.entityData[kept] = std::move(level.entityData[slot]);
+        }
+        ++kept;
+    }
+    Q_ASSERT(next == chosen.size());
+    level.entities.resize(kept);
+    level.entityData.resize(kept);
+    level.entityCount = static_cast<qint16>(kept);
+    Q_ASSERT(level.isConsistent());
+}
+
+void truncateEntities(Level& level, int count)
+{
+    Q_ASSERT(count >= 0 && count <= level.entityCount);
+    level.entities.resize(static_cast<size_t>(count));
+    level.entityData.resize(static_cast<size_t>(count));
+    level.entityCount = static_cast<qint16>(count);
+    Q_ASSERT(level.isConsistent());
+}
+
+void setEntityKind(Level& level, int slot, qint16 kind)
+{
+    level.entities[static_cast<size_t>(slot)].kind = kind;
+    Q_ASSERT(level.isConsistent());
+}
+
 void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight, std::vector<SlotEntity>* dropped)
 {
     auto fallsOff = [&](const Entity& e) {

@@ -88,6 +88,16 @@ void removeEntity(Level& level, int slot);
 // slot on one slot up: what undoes a removal. The level must have room.
 void insertEntity(Level& level, int slot, const Entity& entity, const QString& data);
 
+// Removes the entities in the chosen slots, listed in ascending order, in one
+// pass; the others keep their order. When `removed` is given, the removed
+// entities are appended to it in slot order, as restoreDroppedEntities
+// takes them back.
+void removeSlots(Level& level, const std::vector<int>& chosen, std::vector<SlotEntity>* removed = nullptr);
+// Keeps the first `count` entities and removes the rest.
+void truncateEntities(Level& level, int count);
+// Gives the entity in slot `slot` another kind.
+void setEntityKind(Level& level, int slot, qint16 kind);
+
 // Moves every entity by (dx, dy) and drops those that then lie outside a
 // grid of the given size; the survivors keep their order, layer, kind and
 // data. When `dropped` is given, the dropped entities are appended to it in

@@ -110,7 +110,7 @@ class tst_undo : public QObject
     // One random edit of any kind, with the mouse or through a dialog.
     void randomEdit()
     {
-        const int kind = pick(0, 99);
+        const int kind = pick(0, 114);
         const QPoint inside(pick(0, level.levelWidth - 1), pick(0, level.levelHeight - 1));
         if (kind < 8) {
             click(QStringLiteral("optView%1").arg(pick(0, 4)));
@@ -143,8 +143,20 @@ class tst_undo : public QObject
             const int row = pick(0, level.entityCount);
             applyData(
                 row, pick(0, 4) == 0 ? entityrows::dataText(level, row) : QStringLiteral("t%1").arg(pick(0, 999)));
-        } else {
+        } else if (kind < 100) {
             QTest::mouseClick(map(), Qt::LeftButton, {}, QPoint(3, 3)); // the margin: changed, but nothing to undo
+        } else { // a rectangle, a fill or a line, of tiles or entities, either way round
+            const Tool tool = kind < 105 ? Tool::Rectangle : kind < 110 ? Tool::Fill : Tool::Line;
+            const bool entities = tool != Tool::Fill && pick(0, 2) == 0;
+            click(entities ? QStringLiteral("imgEntity%1").arg(pick(0, modLists::catalogue.entityCount() - 1))
+                           : QStringLiteral("imgTile%1").arg(pick(0, 3)));
+            window().chooseTool(tool);
+            const Qt::MouseButton button = pick(0, 3) == 0 ? Qt::RightButton : Qt::LeftButton;
+            QTest::mousePress(map(), button, {}, cell(inside.x(), inside.y()));
+            const QPoint to(pick(-1, level.levelWidth), pick(-1, level.levelHeight));
+            QTest::mouseMove(map(), cell(to.x(), to.y()));
+            QTest::mouseRelease(map(), button, {}, cell(to.x(), to.y()));
+            window().chooseTool(Tool::Brush);
         }
     }
 

@@ -1,5 +1,6 @@
 #include "editor/ui/MapSurface.h"
 
+#include "editor/MapGeometry.h"
 #include "editor/MapRenderer.h"
 #include "layout/Design.h"
 
@@ -38,6 +39,26 @@ void MapSurface::showAll()
     update();
 }
 
+void MapSurface::setPreview(const ToolPreview& preview)
+{
+    if (preview == m_preview)
+        return;
+    update(previewPixels(m_preview));
+    m_preview = preview;
+    update(previewPixels(m_preview));
+}
+
+QRect MapSurface::previewPixels(const ToolPreview& preview) const
+{
+    if (preview.shape == ToolPreview::Shape::None)
+        return {};
+    const QRect cells = preview.rectangle;
+    const QRect pixels(
+        mapgeometry::cellCornerPixels(cells.left(), cells.top()), mapgeometry::cellPixels(cells.right(), cells.bottom()).bottomRight());
+    // Room for the outline's pen on either side.
+    return pixels.translated(contentsRect().topLeft()).adjusted(-2, -2, 2, 2);
+}
+
 void MapSurface::paintEvent(QPaintEvent* event)
 {
     PictureBox::paintEvent(event);
@@ -47,6 +68,26 @@ void MapSurface::paintEvent(QPaintEvent* event)
     // Beyond the drawn image the map shows its plain background.
     painter.fillRect(inner, QColor::fromRgb(maprenderer::backgroundColour));
     painter.drawImage(inner.topLeft(), m_image);
+    if (m_preview.shape == ToolPreview::Shape::None)
+        return;
+
+    // A tint over the cells the tool would change, and a line around them,
+    // in a blue that stands out from the tiles.
+    const QColor outline(0, 90, 200);
+    const QColor tint(0, 90, 200, 60);
+    painter.translate(inner.topLeft());
+    painter.setPen(QPen(outline, 2));
+    auto cellRect = [](QPoint cell) { return mapgeometry::cellPixels(cell.x(), cell.y()).adjusted(0, 0, -1, -1); };
+    if (m_preview.shape == ToolPreview::Shape::Rectangle) {
+        const QRect area = cellRect(m_preview.rectangle.topLeft()) | cellRect(m_preview.rectangle.bottomRight());
+        painter.fillRect(area, tint);
+        painter.drawRect(area);
+        return;
+    }
+    for (const QPoint& cell : m_preview.cells) {
+        painter.fillRect(cellRect(cell), tint);
+        painter.drawRect(cellRect(cell));
+    }
 }
 
 void MapSurface::mousePressEvent(QMouseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/PictureBox.h"
+#include "editor/MapTools.h"
 
 #include <QImage>
 
@@ -20,6 +21,11 @@ public:
     void showChanged(const QRect& pixels);
     void showAll();
 
+    // Outlines a rectangle or a line that a tool is dragging, over the
+    // drawn image and apart from it; an empty preview outlines nothing.
+    void setPreview(const ToolPreview& preview);
+    const ToolPreview& preview() const { return m_preview; }
+
 signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int buttons, int shift, double x, double y);
@@ -33,5 +39,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The pixels the preview covers, in the widget.
+    QRect previewPixels(const ToolPreview& preview) const;
+
     QImage m_image;
+    ToolPreview m_preview;
 };

@@ -27,7 +27,7 @@ frmMain::frmMain(QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(frmMainDesign().caption));
     connectControls();
-    connectKeys();
+    buildCommands();
     resize(twipsToPixels(frmMainDesign().innerWidth), twipsToPixels(frmMainDesign().innerHeight));
 }
 
@@ -156,6 +156,7 @@ Result frmMain::Form_Load()
     setBorder(MainControl::picTilesInner, false);
     setBorder(MainControl::picEntitiesInner, false);
 
+    showToolState();
     return Result::success();
 }
 

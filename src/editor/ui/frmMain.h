@@ -3,6 +3,7 @@
 #include "app/ui/FormControls.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapEditing.h"
+#include "editor/MapTools.h"
 #include "editor/WheelScroll.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
@@ -14,8 +15,11 @@
 #include <map>
 #include <memory>
 
-class QScrollBar;
+class QAction;
+class QActionGroup;
 class QButtonGroup;
+class QMenu;
+class QScrollBar;
 class PictureBox;
 class frmLoadSave;
 class LevelEditCommand;
@@ -35,7 +39,9 @@ class PaletteImage;
 //                         editing with its gesture
 //   frmMain_files.cpp     Save, Load, opening a level file, the close handler
 //   frmMain_dialogs.cpp   opening the entity data editor and the resize dialog
-//   frmMain_history.cpp   the undo and redo keys and what a step draws again
+//   frmMain_commands.cpp  every command with its keys, and the map's menu
+//   frmMain_tools.cpp     the tools beside the brush, and the replace dialog
+//   frmMain_history.cpp   undo and redo, and what a step draws again
 //   frmMain_wheel.cpp     the mouse wheel over the map and the palettes
 class frmMain : public QWidget
 {
@@ -70,6 +76,17 @@ public:
     void undo();
     void redo();
     LevelHistory& history() { return m_history; }
+
+    // The map's tools: B brush, R rectangle, F fill, L line, I pick, Esc
+    // back to the brush; Ctrl+H replaces one kind by another. F10, Shift+F10
+    // and the Menu key show every command in a menu over the map.
+    Tool tool() const { return m_tools.tool(); }
+    void chooseTool(Tool tool);
+    void replaceKinds();
+    // What the replace dialog does once accepted: one step.
+    void applyReplacement(const areaops::Replacement& replacement);
+    void showMapMenu();
+    QMenu* mapMenu() const { return m_mapMenu; }
 
     // Views and scrolling.
     void optView_Click(int index);
@@ -113,7 +130,6 @@ private:
     // images, the frames and the buttons whose captions wrap.
     static QWidget* makeControl(const ControlDesign<MainControl>& control, QWidget* parent);
     void connectControls();
-    void connectKeys();
     // Gives a control its current place and size from the geometry.
     void applyGeometry(MainControl c);
     void applyScrollRange(MainControl c);
@@ -154,6 +170,29 @@ private:
     void finishGesture();
     // Moves a scroll bar by a turn of the wheel in eighths of a degree.
     void scrollByWheel(MainControl bar, int angle);
+
+    // The commands and the menu that lists them.
+    void buildCommands();
+    QAction* addCommand(const char* name, const QString& text, const QList<QKeySequence>& shortcuts);
+    QMenu* m_mapMenu = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+
+    // The tools beside the brush.
+    void pickKey();
+    void escape();
+    void toolPress(int Button, double X, double Y);
+    void toolMove(double X, double Y);
+    void toolRelease(double X, double Y);
+    void takeToolOutcome(MapTools::Outcome outcome);
+    // The pointer, the tip and the preview over the map, and the checked entry, as the tool is now.
+    void showToolState();
+    void selectPicked(PaletteSelection picked);
+    // Scrolls the palette of the selection so that its frame shows whole.
+    void revealSelection();
+    MapTools m_tools;
+    QActionGroup* m_toolActions = nullptr;
+    std::map<Tool, QAction*> m_toolAction;
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;

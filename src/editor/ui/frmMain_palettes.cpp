@@ -7,6 +7,10 @@
 #include "editor/ui/PaletteImage.h"
 #include "model/modLists.h"
 
+#include <QScrollBar>
+
+#include <algorithm>
+
 namespace {
 
 // An image takes the natural size of its picture.
@@ -103,6 +107,7 @@ void frmMain::imgTile_Click(int index)
     selType = SelType::Tile;
     selIndex = static_cast<qint16>(index);
     showRing(1, &m_tilePalette, index);
+    showToolState();
 }
 
 void frmMain::imgEntity_Click(int index)
@@ -110,6 +115,7 @@ void frmMain::imgEntity_Click(int index)
     selType = SelType::Entity;
     selIndex = static_cast<qint16>(index);
     showRing(2, &m_entityPalette, index);
+    showToolState();
 }
 
 void frmMain::imgGuy_Click()
@@ -117,4 +123,26 @@ void frmMain::imgGuy_Click()
     selType = SelType::Player;
     selIndex = -1;
     showRing(0, nullptr, 0);
+    showToolState();
+}
+
+void frmMain::revealSelection()
+{
+    auto reveal = [this](MainControl ring, MainControl viewport, MainControl bar) {
+        auto* scrollBar = m_controls.get<QScrollBar>(bar);
+        const TwipRect place = m_geometry.rect(ring);
+        const double visible = m_geometry.innerHeight(viewport);
+        // The ring's place is on the surface; a margin like the palette's own shows above and below it.
+        const double margin = 120;
+        int value = scrollBar->value();
+        if (place.top - margin < value)
+            value = static_cast<int>(place.top - margin);
+        else if (place.top + place.height + margin > value + visible)
+            value = static_cast<int>(place.top + place.height + margin - visible);
+        scrollBar->setValue(std::clamp(value, scrollBar->minimum(), scrollBar->maximum()));
+    };
+    if (selType == SelType::Tile)
+        reveal(MainControl::shpRing1, MainControl::picTiles, MainControl::vscTiles);
+    else if (selType == SelType::Entity)
+        reveal(MainControl::shpRing2, MainControl::picEntities, MainControl::vscEntities);
 }
