@@ -1,5 +1,7 @@
 #include "model/WholeFile.h"
 
+#include "model/DiskSync.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -64,12 +66,26 @@ Result writeWholeFile(const QString& path, const std::function<Result(QIODevice&
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Result::failure(failureReason(file));
-    if (const Result written = write(file); !written) {
+    // commit() writes what is still buffered but does not look at how that
+    // went: a disk that fills up there would leave a cut-off file in the old
+    // one's place. So every byte is written and on the disk before it.
+    Result written = write(file);
+    if (written && !file.flush())
+        written = Result::failure(failureReason(file));
+    if (written)
+        written = syncFileToDisk(file);
+    if (!written) {
         file.cancelWriting();
         return written;
     }
     if (!file.commit())
         return Result::failure(failureReason(file));
+    // The new file is found by its entry in the folder (the link to a file
+    // that is followed leads to the file's own folder).
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (const Result synced = syncFolderToDisk(QFileInfo(canonical.isEmpty() ? path : canonical).absolutePath()); !synced)
+        return Result::failure(
+            QStringLiteral("the file was written, but the system could not put it on the disk: %1").arg(synced.message()));
     return Result::success();
 }
 

@@ -1,0 +1,137 @@
+// Every writer on a disk that fills up, made for real: the program runs as
+// a child whose files may not grow beyond a limit (RLIMIT_FSIZE, SIGXFSZ
+// ignored), so that a write beyond it fails as on a full disk.
+#include "common/TempGame.h"
+#include "levelfile/LevelText.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+// Qt gathers writes of less than this before it writes them.
+constexpr qint64 writeBuffer = 16 * 1024;
+
+// Starts `program` in `folder` with its files limited to `limit` bytes
+// (none for 0) and waits for it to end.
+struct Run
+{
+    int status = -1;
+    QByteArray err;
+};
+
+Run runLimited(const QString& folder, const QString& program, const QStringList& arguments, qint64 limit,
+    const QString& standardOutput = QString())
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
+#ifdef Q_OS_UNIX
+    if (limit > 0)
+        process.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit fileSize{rlim_t(limit), rlim_t(limit)};
+            setrlimit(RLIMIT_FSIZE, &fileSize);
+        });
+#endif
+    process.start(program, arguments);
+    Run run;
+    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
+        run.status = process.exitCode();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// A level of `side` by `side` cells of the sample's kinds; `corners` fills
+// every cell of the corner screens as well.
+QByteArray levelText(int side, bool corners)
+{
+    QList<QByteArray> lines;
+    for (int y = 0; y < side; ++y)
+        lines.append(QByteArrayList(side, "floor").join('\t'));
+    lines << ""
+          << "Screen\tall"
+          << "0\t0\tPlayer\tright";
+    for (int screen = 1; screen <= 4; ++screen) {
+        lines << ""
+              << "Screen\t" + QByteArray::number(screen);
+        for (int cell = 0; corners && cell < side * side; ++cell)
+            lines << QByteArray::number(cell % side) + "\t" + QByteArray::number(cell / side) + "\twall";
+    }
+    return crlfLines(lines);
+}
+
+} // namespace
+
+class tst_safewriting : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("a full disk is made with a file size limit, which only Unix has");
+#endif
+    }
+
+    // Each writer, with an output below Qt's write buffer (it goes to the
+    // disk only when the file is committed) and one above it (it goes at
+    // once, and stops short): the message names the system's reason and
+    // the old file stays byte for byte.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<bool>("large");
+        for (const char* writer : {"format -o", "render -o", "format to standard output"}) {
+            QTest::addRow("%s, small", writer) << writer << false;
+            QTest::addRow("%s, large", writer) << writer << true;
+        }
+    }
+
+    void fullDisk()
+    {
+        QFETCH(QString, writer);
+        QFETCH(bool, large);
+        TempGame game(TempGame::SampleLevels);
+        game.writeFile(game.levelPath("Big"), levelText(large ? 70 : 12, large));
+        const QString target = writer.startsWith("render") ? "levels/Map.png" : "levels/Crossing.txt";
+        const QString root = QDir(game.editorDir()).filePath("..");
+        const QString oldPath = QDir(root).filePath(target);
+        game.writeFile(oldPath, "the old file\r\n");
+        QStringList arguments{writer.section(' ', 0, 0), "-C", "editor", "levels/Big.txt"};
+        const bool toFile = writer.endsWith("-o");
+        if (toFile)
+            arguments << "-o" << target;
+        const QString out = toFile ? QString() : QDir(root).filePath("out.txt");
+
+        // Unlimited, the output is as large as the row says.
+        const QString scratch = QDir(root).filePath("scratch");
+        const Run unlimited = runLimited(root, TILEWRIGHT_CLI,
+            toFile ? arguments.mid(0, 4) + QStringList{"-o", scratch} : arguments, 0, toFile ? QString() : scratch);
+        QCOMPARE(unlimited.status, 0);
+        const qint64 size = QFileInfo(scratch).size();
+        QVERIFY2(large ? size > writeBuffer : size < writeBuffer, qPrintable(QString::number(size)));
+
+        const QStringList files = QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden);
+        const Run limited = runLimited(root, TILEWRIGHT_CLI, arguments, size / 4, out);
+        QCOMPARE(limited.status, 1);
+        const QString told = QString::fromLocal8Bit(limited.err);
+        const QString expected = toFile ? "'" + target + "' could not be written: "
+                                        : "tilewright-cli: standard output could not be written: ";
+        QCOMPARE(told, expected + qt_error_string(EFBIG) + "\n");
+        QCOMPARE(TempGame::readFile(oldPath), QByteArray("the old file\r\n"));
+        QCOMPARE(QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden), files); // nothing left beside it
+    }
+};
+
+QTEST_MAIN(tst_safewriting)
+#include "tst_safewriting.moc"
