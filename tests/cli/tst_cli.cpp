@@ -88,8 +88,9 @@ private slots:
         QTest::newRow("unknown kind, then a bad line")
             << grid + crlfLines({"1\t1\t", "Screen\tALL"})
             << QStringList{crossing + "4: Unrecognised: \"\" at 0: 1, 1", crossing + "5: " + badScreen};
-        QTest::newRow("line feed in a kind")
-            << grid + crlfLines({"0\t0\ta\nb"}) << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
+        QTest::newRow("line feed and NUL in a kind") << grid + crlfLines({"0\t0\ta\nb", QByteArray("0\t0\tc\0d", 7)})
+                                                     << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0",
+                                                            crossing + "5: Unrecognised: \"c\\0d\" at 0: 0, 0"};
         QTest::newRow("entity on screen 7")
             << grid + crlfLines({"Screen\t7", "1\t1\tkey"})
             << QStringList{crossing + "5: an entity on screen 7; the screens are all and 1 to 4, so it is kept but "
