@@ -9,7 +9,7 @@ namespace {
 LoadedLevel load(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {
     LoadedLevel loaded;
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(path) && !isSymLinkLoop(path)) {
         loaded.missing = true;
         loaded.reports.push_back({0, QStringLiteral("'") + path + QStringLiteral("' was not found.")});
         return loaded;

@@ -24,11 +24,28 @@ const QString& unknownErrorText()
 
 } // namespace
 
+bool isSymLinkLoop(const QString& path)
+{
+    // The system gives up after 40 links; so does this.
+    QFileInfo link(path);
+    QStringList seen;
+    for (int step = 0; step < 40; ++step) {
+        if (!link.isSymLink())
+            return false;
+        const QString target = link.symLinkTarget();
+        if (seen.contains(target))
+            return true;
+        seen.append(target);
+        link.setFile(target);
+    }
+    return true;
+}
+
 Result checkWholeFile(const QString& path, qint64 cap)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return Result::failure(QStringLiteral("was not found"));
+        return Result::failure(isSymLinkLoop(path) ? QStringLiteral("is a loop of symbolic links") : QStringLiteral("was not found"));
     if (info.isDir())
         return Result::failure(QStringLiteral("is a folder, not a file"));
     if (!info.isFile())

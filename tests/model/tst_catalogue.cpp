@@ -63,6 +63,8 @@ bool make(const QString& kind, const QString& path, std::unique_ptr<hostile::Fif
         holder = std::make_unique<hostile::FifoHolder>(path);
         return true;
     }
+    if (kind == "loop")
+        return hostile::makeLinkLoop(path);
     return hostile::makeLink(path, kind);
 }
 
@@ -163,6 +165,8 @@ private slots:
                                 << "is a folder, not a file.";
         QTest::newRow("link to an endless device") << "/dev/zero"
                                                    << "is not a regular file.";
+        QTest::newRow("a loop of links") << "loop"
+                                         << "is a loop of symbolic links.";
     }
 
     void loading()
