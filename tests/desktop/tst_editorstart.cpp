@@ -167,6 +167,31 @@ private slots:
         QVERIFY(modLists::level == expected);
         QCOMPARE(modLists::level.levelChanged, false);
     }
+
+    // A picture cut in half is named as damaged, as a missing one is named,
+    // and the editor does not start with half its pictures black.
+    void damagedPicture_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("tile sheet") << "tiles.gif";
+        QTest::newRow("player") << "player.bmp";
+        QTest::newRow("entity") << "key_and.bmp";
+    }
+
+    void damagedPicture()
+    {
+        QFETCH(QString, picture);
+        TempGame game;
+        const QByteArray whole = TempGame::readFile(picture);
+        game.writeFile(picture, whole.first(whole.size() / 2));
+        ScriptedMessages scripted;
+        scripted.answer(QMessageBox::Ok);
+        QCommandLineParser parser;
+        const EditorStart started = startEditor(parseEditorArguments(parser, {"tilewright"}));
+        QVERIFY(!started.window);
+        QCOMPARE(scripted.texts(),
+            QStringList{"The picture file \"" + picture + "\" is damaged: the file ends before its picture does."});
+    }
 };
 
 QTEST_MAIN(tst_editorstart)
