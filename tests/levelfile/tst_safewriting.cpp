@@ -5,8 +5,11 @@
 #include "levelfile/LevelText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
 
 #include <cerrno>
 
@@ -130,6 +133,48 @@ private slots:
         QCOMPARE(told, expected + qt_error_string(EFBIG) + "\n");
         QCOMPARE(TempGame::readFile(oldPath), QByteArray("the old file\r\n"));
         QCOMPARE(QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden), files); // nothing left beside it
+    }
+
+    // format -o killed at 200 random moments, from its start to its end: the
+    // target always holds the old bytes or the new ones. Nothing is left
+    // beside it but, at most once, the finished new file: Qt links the
+    // written file under a name of its own a few microseconds before it
+    // renames it into place, and a kill in between leaves that link.
+    void killedWhileWriting()
+    {
+        TempGame game(TempGame::SampleLevels);
+        game.writeFile(game.levelPath("Big"), levelText(70, true));
+        const QString root = QDir(game.editorDir()).filePath("..");
+        const QString target = game.levelPath("Crossing");
+        const QByteArray old = TempGame::readFile(target);
+        const QStringList arguments{"format", "-C", "editor", "levels/Big.txt", "-o", "levels/Crossing.txt"};
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runLimited(root, TILEWRIGHT_CLI, arguments, 0).status, 0);
+        const qint64 lifetime = clock.nsecsElapsed() / 1000;
+        const QByteArray written = TempGame::readFile(target);
+        const QStringList files = QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden);
+        int linksLeft = 0;
+        for (int kill = 0; kill < 200; ++kill) {
+            game.writeFile(target, old);
+            QProcess process;
+            process.setWorkingDirectory(root);
+            process.start(TILEWRIGHT_CLI, arguments);
+            QVERIFY(process.waitForStarted());
+            QThread::usleep(QRandomGenerator::global()->bounded(lifetime));
+            process.kill();
+            QVERIFY(process.waitForFinished());
+            const QByteArray found = TempGame::readFile(target);
+            QVERIFY2(found == old || found == written, qPrintable(QString::number(kill)));
+            for (const QString& left : QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden)) {
+                if (files.contains(left))
+                    continue;
+                QCOMPARE(TempGame::readFile(QDir(game.levelsDir()).filePath(left)), written);
+                QVERIFY(QFile::remove(QDir(game.levelsDir()).filePath(left)));
+                ++linksLeft;
+            }
+        }
+        QVERIFY2(linksLeft <= 1, qPrintable(QString::number(linksLeft)));
     }
 };
 
