@@ -339,7 +339,7 @@ private slots:
             << twentyUnknownKinds() + Boxes{oneMore} << Loaded;
         const Box manyMore{
             "99980 more lines name a kind that neither the entity kinds nor the tile kinds know; they "
-            "were skipped as well. tilewright-cli check lists every one.",
+            "were skipped as well. tilewright-cli check --list-all lists every one.",
             Ok};
         const Box badLine{"Bad input file: line 100003: the screen header names no screen", Ok};
         QTest::newRow("load: 100000 unknown kinds, then a bad line")

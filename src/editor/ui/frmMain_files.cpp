@@ -67,7 +67,7 @@ void frmMain::openLevelFile(const QString& path)
             loaded.unlisted == 1 ? QStringLiteral("1 more line names a kind that neither the entity kinds nor the tile kinds know; it was "
                                                   "skipped as well.")
                                  : QStringLiteral("%1 more lines name a kind that neither the entity kinds nor the tile kinds know; they "
-                                                  "were skipped as well. tilewright-cli check lists every one.")
+                                                  "were skipped as well. tilewright-cli check --list-all lists every one.")
                                        .arg(loaded.unlisted));
     if (!loaded.ok) {
         const QString& failure = loaded.reports.back().message;
