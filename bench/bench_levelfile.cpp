@@ -117,7 +117,7 @@ void BM_RecoveryWriteLargest(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("copy.recovery"));
     for (auto _ : state)
-        if (!writeWholeFile(path, recoverycopy::fileBytes(copy)))
+        if (!recoverycopy::write(path, copy))
             state.SkipWithError("the copy could not be written");
 }
 BENCHMARK(BM_RecoveryWriteLargest)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -34,23 +34,26 @@ QByteArray checksum(const QByteArray& level)
 
 } // namespace
 
-QByteArray fileBytes(const RecoveryCopy& copy)
+Result write(const QString& path, const RecoveryCopy& copy)
 {
-    QByteArray bytes = firstLine + "\r\n";
-    bytes += "name\t" + field(copy.levelName) + "\r\n";
-    bytes += "path\t" + field(copy.levelPath) + "\r\n";
-    bytes += "game\t" + field(copy.gameFolder) + "\r\n";
-    bytes += "made\t" + copy.madeAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + "\r\n";
-    bytes += "level\t" + QByteArray::number(copy.level.size()) + "\t" + checksum(copy.level) + "\r\n";
-    bytes += "\r\n";
-    return bytes + copy.level;
+    QByteArray header = firstLine + "\r\n";
+    header += "name\t" + field(copy.levelName) + "\r\n";
+    header += "path\t" + field(copy.levelPath) + "\r\n";
+    header += "game\t" + field(copy.gameFolder) + "\r\n";
+    header += "made\t" + copy.madeAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + "\r\n";
+    header += "level\t" + QByteArray::number(copy.level.size()) + "\t" + checksum(copy.level) + "\r\n";
+    header += "\r\n";
+    return writeWholeFile(path, [&](QIODevice& file) {
+        const Result written = writeAll(file, header);
+        return written ? writeAll(file, copy.level) : written;
+    });
 }
 
 Result read(const QString& path, RecoveryCopy& copy)
 {
     QByteArray bytes;
-    if (const Result read = readWholeFile(path, cap, bytes); !read)
-        return read;
+    if (const Result readable = readWholeFile(path, cap, bytes); !readable)
+        return readable;
     const qsizetype headerEnd = bytes.indexOf(endOfHeader);
     if (!bytes.startsWith(firstLine + "\r\n") || headerEnd < 0)
         return Result::failure(QStringLiteral("is not a recovery copy of Tilewright"));
@@ -62,23 +65,25 @@ Result read(const QString& path, RecoveryCopy& copy)
         if (tab > 0)
             fields[trimmed.first(tab)] = trimmed.sliced(tab + 1);
     }
-    const QList<QByteArray> level = fields["level"].split('\t');
+    const QList<QByteArray> levelField = fields["level"].split('\t'); // its size and checksum
     bool sized = false;
-    const qsizetype size = level.size() == 2 ? level[0].toLongLong(&sized) : 0;
-    RecoveryCopy read;
-    read.levelName = text(fields["name"]);
-    read.levelPath = text(fields["path"]);
-    read.gameFolder = text(fields["game"]);
-    read.madeAt = QDateTime::fromString(QString::fromLatin1(fields["made"]), Qt::ISODateWithMs);
-    if (!sized || !read.madeAt.isValid() || read.gameFolder.isEmpty())
+    const qsizetype size = levelField.size() == 2 ? levelField[0].toLongLong(&sized) : 0;
+    RecoveryCopy found;
+    found.levelName = text(fields["name"]);
+    found.levelPath = text(fields["path"]);
+    found.gameFolder = text(fields["game"]);
+    found.madeAt = QDateTime::fromString(QString::fromLatin1(fields["made"]), Qt::ISODateWithMs);
+    if (!sized || !found.madeAt.isValid() || found.gameFolder.isEmpty())
         return Result::failure(QStringLiteral("is damaged: its header is incomplete"));
-    read.level = bytes.sliced(headerEnd + endOfHeader.size());
-    if (read.level.size() != size)
-        return Result::failure(QStringLiteral("is damaged: it holds %1 of the level's %2 bytes").arg(read.level.size()).arg(size));
-    if (checksum(read.level) != level[1])
+    // In place: a level can be tens of megabytes.
+    bytes.remove(0, headerEnd + endOfHeader.size());
+    found.level = std::move(bytes);
+    if (found.level.size() != size)
+        return Result::failure(QStringLiteral("is damaged: it holds %1 of the level's %2 bytes").arg(found.level.size()).arg(size));
+    if (checksum(found.level) != levelField[1])
         return Result::failure(QStringLiteral("is damaged: its level is not the one that was written"));
-    read.madeAt = read.madeAt.toLocalTime();
-    copy = std::move(read);
+    found.madeAt = found.madeAt.toLocalTime();
+    copy = std::move(found);
     return Result::success();
 }
 

@@ -23,9 +23,10 @@ struct RecoveryCopy
 
 namespace recoverycopy {
 
-// The copy as its file holds it: a few lines of its own (what the level is,
-// its length and a checksum of it), an empty line, then the level file.
-QByteArray fileBytes(const RecoveryCopy& copy);
+// Writes the copy's file at `path` through the safe writer: a few lines of
+// its own (what the level is, its length and a checksum of it), an empty
+// line, then the level file. The level is written as it is, not copied.
+Result write(const QString& path, const RecoveryCopy& copy);
 
 // Reads the copy's file at `path` as any file is read (only a regular file,
 // up to a cap). A file that is no recovery copy, or whose level was cut

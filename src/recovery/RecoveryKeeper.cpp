@@ -1,7 +1,5 @@
 #include "recovery/RecoveryKeeper.h"
 
-#include "model/WholeFile.h"
-
 #include <QFile>
 
 RecoveryKeeper::RecoveryKeeper(std::unique_ptr<RecoverySlot> slot, Editor editor, QObject* parent)
@@ -71,8 +69,9 @@ void RecoveryKeeper::write(Qt::ConnectionType connection)
     QMetaObject::invokeMethod(
         m_writer,
         [this, path = m_slot->copyPath(), copy = m_editor.snapshot()] {
-            const Result written = writeWholeFile(path, recoverycopy::fileBytes(copy));
-            QMetaObject::invokeMethod(this, [this, written] { finished(written); }, Qt::QueuedConnection);
+            const Result written = recoverycopy::write(path, copy);
+            QMetaObject::invokeMethod(
+                this, [this, written] { finished(written); }, Qt::QueuedConnection);
         },
         connection);
 }
@@ -84,7 +83,8 @@ void RecoveryKeeper::remove(Qt::ConnectionType connection)
         [this, path = m_slot->copyPath()] {
             QFile copy(path);
             const Result removed = !copy.exists() || copy.remove() ? Result::success() : Result::failure(copy.errorString());
-            QMetaObject::invokeMethod(this, [this, removed] { finished(removed); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, removed] { finished(removed); }, Qt::QueuedConnection);
         },
         connection);
 }
