@@ -1,9 +1,16 @@
 // Every writer on a disk that fills up, made for real: the program runs as
 // a child whose files may not grow beyond a limit (RLIMIT_FSIZE, SIGXFSZ
 // ignored), so that a write beyond it fails as on a full disk.
+#include "ChooserSteps.h"
+#include "app/ui/Messages.h"
+#include "common/ModalDriver.h"
 #include "common/TempGame.h"
+#include "editor/ui/frmMain.h"
+#include "levelfile/LevelPaths.h"
 #include "levelfile/LevelText.h"
+#include "model/modLists.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -28,6 +35,7 @@ constexpr qint64 writeBuffer = 16 * 1024;
 struct Run
 {
     int status = -1;
+    QByteArray out;
     QByteArray err;
 };
 
@@ -50,6 +58,7 @@ Run runLimited(const QString& folder, const QString& program, const QStringList&
     Run run;
     if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
         run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
 }
@@ -73,6 +82,37 @@ QByteArray levelText(int side, bool corners)
     return crlfLines(lines);
 }
 
+// The editor, in a child of the test: opens levels/Big.txt and saves it
+// under `name` through the chooser, answering Yes to every question, then
+// prints every message it showed (text, then details). A name the index
+// lacks goes into the index first; if that fails, the chooser is cancelled.
+int saveInTheEditor(const QString& editorDir, const QString& name)
+{
+    QStringList shown;
+    Messages::setAnswerer([&shown](const Messages::Request& request) {
+        shown << request.text + "\n" + request.details;
+        return request.buttons & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok;
+    });
+    QDir::setCurrent(editorDir);
+    if (!modLists::readElements(editorDir))
+        return 2;
+    frmMain window;
+    if (!window.Form_Load())
+        return 2;
+    window.show();
+    window.openLevelFile(levelFilePath("Big"));
+    ModalDriver driver([&name](QWidget* modal) {
+        const Chooser chooser{modal};
+        chooser.typeName(name);
+        chooser.pressOk();
+        if (modal->isVisible())
+            chooser.pressCancel();
+    });
+    window.cmdSave_Click();
+    QTextStream(stdout) << shown.join("\n---\n");
+    return 0;
+}
+
 } // namespace
 
 class tst_safewriting : public QObject
@@ -94,7 +134,8 @@ private slots:
     {
         QTest::addColumn<QString>("writer");
         QTest::addColumn<bool>("large");
-        for (const char* writer : {"format -o", "render -o", "format to standard output"}) {
+        for (const char* writer :
+            {"format -o", "render -o", "format to standard output", "the editor's Save", "the index"}) {
             QTest::addRow("%s, small", writer) << writer << false;
             QTest::addRow("%s, large", writer) << writer << true;
         }
@@ -106,6 +147,8 @@ private slots:
         QFETCH(bool, large);
         TempGame game(TempGame::SampleLevels);
         game.writeFile(game.levelPath("Big"), levelText(large ? 70 : 12, large));
+        if (writer.startsWith("the"))
+            return editorOnAFullDisk(game, writer == "the index", large);
         const QString target = writer.startsWith("render") ? "levels/Map.png" : "levels/Crossing.txt";
         const QString root = QDir(game.editorDir()).filePath("..");
         const QString oldPath = QDir(root).filePath(target);
@@ -133,6 +176,32 @@ private slots:
         QCOMPARE(told, expected + qt_error_string(EFBIG) + "\n");
         QCOMPARE(TempGame::readFile(oldPath), QByteArray("the old file\r\n"));
         QCOMPARE(QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden), files); // nothing left beside it
+    }
+
+    void editorOnAFullDisk(const TempGame& game, bool index, bool large)
+    {
+        // The index grows by a name; the level file is written anew.
+        const QString target = index ? QDir(game.levelsDir()).filePath("index.txt") : game.levelPath("Crossing");
+        if (index && large)
+            game.writeFile(target, QByteArray(100 * 1024, 'n') + "\r\n");
+        const QByteArray old = TempGame::readFile(target);
+        const qint64 size = index ? old.size() + 11 : QFileInfo(game.levelPath("Big")).size();
+        QVERIFY2(large ? size > writeBuffer : size < writeBuffer, qPrintable(QString::number(size)));
+        const QStringList files = QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden);
+
+        const Run run = runLimited(game.editorDir(), QCoreApplication::applicationFilePath(),
+            {"--save", game.editorDir(), index ? "Brand new" : "Crossing"}, size / 4);
+        QCOMPARE(run.status, 0);
+        const QString reason = qt_error_string(EFBIG);
+        const QString expected = index
+            ? "Could not add \"Brand new\" to the level index '" + levelIndexPath() + "': " + reason + ".\n"
+            : "File access error - could not save\r\nplease close any program which may be accessing the file (e.g. "
+              "the Quandor "
+              "Game) and try again.\n'"
+                + levelFilePath("Crossing") + "' could not be written: " + reason + ".";
+        QCOMPARE(QString::fromUtf8(run.out).split("\n---\n").last(), expected);
+        QCOMPARE(TempGame::readFile(target), old);
+        QCOMPARE(QDir(game.levelsDir()).entryList(QDir::Files | QDir::Hidden), files);
     }
 
     // format -o killed at 200 random moments, from its start to its end: the
@@ -178,5 +247,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_safewriting)
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--save") == 0)
+        return saveInTheEditor(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    tst_safewriting test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_safewriting.moc"
