@@ -19,7 +19,7 @@ constexpr qint64 cap = filecaps::level + filecaps::megabyte;
 // printable ASCII, so that no TAB or line break can end a field early.
 QByteArray field(const QString& text)
 {
-    return text.toUtf8().toPercentEncoding();
+    return text.toUtf8().toPercentEncoding(" /\\:");
 }
 
 QString text(const QByteArray& field)

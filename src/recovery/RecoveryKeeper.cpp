@@ -23,6 +23,7 @@ RecoveryKeeper::~RecoveryKeeper()
 
 void RecoveryKeeper::levelChanged()
 {
+    m_discarded = false;
     if (!m_editor.unsaved()) {
         m_timer.stop();
         remove(Qt::QueuedConnection);
@@ -34,6 +35,7 @@ void RecoveryKeeper::levelChanged()
 
 void RecoveryKeeper::discard()
 {
+    m_discarded = true;
     m_timer.stop();
     remove(Qt::BlockingQueuedConnection);
 }
@@ -41,7 +43,7 @@ void RecoveryKeeper::discard()
 void RecoveryKeeper::settle()
 {
     m_timer.stop();
-    if (m_editor.unsaved())
+    if (m_editor.unsaved() && !m_discarded)
         write(Qt::BlockingQueuedConnection);
     else
         remove(Qt::BlockingQueuedConnection);

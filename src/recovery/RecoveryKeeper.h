@@ -38,7 +38,8 @@ public:
 
     // The level, or whether it is saved, changed.
     void levelChanged();
-    // The designer threw the unsaved work away: the copy goes now.
+    // The designer threw the unsaved work away: the copy goes now, and
+    // stays gone until the level changes again.
     void discard();
     // Brings the copy in step at once and waits until that is on the disk:
     // the window closes, and the copy stays exactly while work is unsaved.
@@ -65,5 +66,6 @@ private:
     QTimer m_timer;
     QThread m_thread;
     QObject* m_writer = nullptr; // lives on m_thread: the copy's writes and removals, in order
+    bool m_discarded = false;
     QString m_lastFailure;
 };

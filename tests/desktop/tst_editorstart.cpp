@@ -35,6 +35,7 @@ class tst_editorstart : public QObject
     Q_OBJECT
 
     QTemporaryDir settingsFolder;
+    QTemporaryDir dataFolder;
 
 private slots:
     void initTestCase()
@@ -46,6 +47,8 @@ private slots:
         // The user's own settings are never touched.
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+        // Nor its data folder, where the recovery copies go.
+        qputenv("XDG_DATA_HOME", dataFolder.path().toLocal8Bit());
     }
 
     void start_data()
