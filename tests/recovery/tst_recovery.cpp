@@ -178,14 +178,13 @@ private slots:
         QTest::addColumn<QString>("copy");
         QTest::addColumn<QString>("shown"); // how the one message begins; none: no message
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("discarded")
-            << "good"
-            << "Tilewright ended before the changes to the level \"Old\" (../levels/Old.txt) were saved"
-            << QStringList();
-        QTest::newRow("damaged") << "damaged"
-                                 << "The recovery copy \"" + QDir::toNativeSeparators(folder)
-                + "/x.recovery\" is damaged: its level is not the one that was written. It was kept aside as"
-                                 << QStringList{"x.recovery.damaged"};
+        const QString question =
+            "Tilewright ended before the changes to the level \"Old\" (../levels/Old.txt) were saved";
+        QTest::newRow("restored") << "good" << question << QStringList{"x.recovery"};
+        QTest::newRow("discarded") << "good" << question << QStringList();
+        const QString aside = "The recovery copy \"" + QDir::toNativeSeparators(folder + "/x.recovery")
+            + "\" is damaged: its level is not the one that was written. It was kept aside as";
+        QTest::newRow("damaged") << "damaged" << aside << QStringList{"x.recovery.damaged"};
         QTest::newRow("held by a running editor") << "held" << QString() << QStringList{"x.recovery"};
         QTest::newRow("another game's") << "elsewhere" << QString() << QStringList{"x.recovery"};
     }
@@ -208,12 +207,22 @@ private slots:
 
         ScriptedMessages messages;
         QFETCH(QString, shown);
+        const bool restored = QTest::currentDataTag() == QByteArray("restored");
         if (!shown.isEmpty())
-            messages.answer(copy == "good" ? QMessageBox::Discard : QMessageBox::Ok);
+            messages.answer(restored ? Restore : copy == "good" ? QMessageBox::Discard : QMessageBox::Ok);
         const std::unique_ptr<frmMain> window = startEditorHere();
         QCOMPARE(messages.shown().size(), shown.isEmpty() ? 0 : 1);
         QVERIFY2(shown.isEmpty() || messages.texts().first().startsWith(shown), qPrintable(messages.texts().value(0)));
-        QVERIFY(!window->history().levelChanged());
+        QCOMPARE(window->history().levelChanged(), restored);
+        // Restored, the level is offered again under its name, as after a Load.
+        if (restored) {
+            QVERIFY(modLists::level == editedLevel({{2, 2}}));
+            ModalDriver chooser([](QWidget* modal) {
+                QCOMPARE(Chooser{modal}.nameBox()->text(), "Old");
+                Chooser{modal}.pressCancel();
+            });
+            window->cmdSave_Click();
+        }
         QTEST(QDir(folder).entryList({"x.recovery", "x.recovery.damaged"}, QDir::Files), "left");
     }
 };
