@@ -32,8 +32,8 @@ void frmMain::keepRecoveryCopies(const QString& folder)
         return;
     }
     m_recovery = std::make_unique<RecoveryKeeper>(std::move(slot),
-        RecoveryKeeper::Editor{
-            [this] { return m_history.levelChanged(); }, [this] { return m_gesture != nullptr; }, [this] { return recoverySnapshot(); }});
+        RecoveryKeeper::Editor{[this] { return m_history.levelChanged(); }, [this] { return m_gesture != nullptr || m_tools.isDragging(); },
+            [this] { return recoverySnapshot(); }});
     m_history.setListener([this] { m_recovery->levelChanged(); });
 }
 
