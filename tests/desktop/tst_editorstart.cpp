@@ -173,27 +173,16 @@ private slots:
 
     // A picture cut in half is named as damaged, as a missing one is named,
     // and the editor does not start with half its pictures black.
-    void damagedPicture_data()
-    {
-        QTest::addColumn<QString>("picture");
-        QTest::newRow("tile sheet") << "tiles.gif";
-        QTest::newRow("player") << "player.bmp";
-        QTest::newRow("entity") << "key_and.bmp";
-    }
-
     void damagedPicture()
     {
-        QFETCH(QString, picture);
         TempGame game;
-        const QByteArray whole = TempGame::readFile(picture);
-        game.writeFile(picture, whole.first(whole.size() / 2));
+        game.writeFile("key_and.bmp", TempGame::readFile("key_and.bmp").first(1000));
         ScriptedMessages scripted;
         scripted.answer(QMessageBox::Ok);
         QCommandLineParser parser;
-        const EditorStart started = startEditor(parseEditorArguments(parser, {"tilewright"}));
-        QVERIFY(!started.window);
+        QVERIFY(!startEditor(parseEditorArguments(parser, {"tilewright"})).window);
         QCOMPARE(scripted.texts(),
-            QStringList{"The picture file \"" + picture + "\" is damaged: the file ends before its picture does."});
+            QStringList{"The picture file \"key_and.bmp\" is damaged: the file ends before its picture does."});
     }
 };
 

@@ -13,7 +13,6 @@
 #include "recovery/RecoverySlot.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
 #include <QTest>
@@ -95,28 +94,23 @@ private slots:
         editor.setWorkingDirectory(game.editorDir());
         editor.start(TILEWRIGHT_EDITOR, {});
 
-        // Until the copy holds every press, or the editor gives up.
         const QByteArray wanted = writeLevel(edited, modLists::catalogue);
-        QElapsedTimer waited;
-        waited.start();
-        RecoveryCopy copy;
-        while (copy.level != wanted && waited.elapsed() < 60000) {
-            QVERIFY2(!editor.waitForFinished(50), editor.readAllStandardError().constData());
-            for (const QString& name : copiesIn(folder))
-                (void)recoverycopy::read(QDir(folder).filePath(name), copy);
-        }
-        QCOMPARE(copy.level, wanted);
+        const auto copyHoldsEveryPress = [&] {
+            RecoveryCopy copy;
+            const QStringList copies = copiesIn(folder);
+            return copies.size() == 1 && recoverycopy::read(QDir(folder).filePath(copies.first()), copy)
+                && copy.level == wanted;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(copyHoldsEveryPress(), 60000);
+        QCOMPARE(editor.state(), QProcess::Running);
         editor.kill();
         QVERIFY(editor.waitForFinished());
-        QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
 
         ScriptedMessages messages;
         messages.answer(Restore);
         const std::unique_ptr<frmMain> window = startEditorHere();
-        QVERIFY(window);
         QCOMPARE(messages.shown().size(), 1);
-        QVERIFY2(messages.texts().first().contains("a new level that was never saved"),
-            qPrintable(messages.texts().first()));
+        QVERIFY(messages.texts().first().contains("a new level that was never saved"));
         QVERIFY(modLists::level == edited);
         QVERIFY(window->history().levelChanged());
     }
