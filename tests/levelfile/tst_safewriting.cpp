@@ -96,6 +96,7 @@ int saveInTheEditor(const QString& editorDir, const QString& name)
             Chooser{modal}.pressCancel();
     });
     window.cmdSave_Click();
+    Messages::setAnswerer({});
     QTextStream(stdout) << shown.join(u'\v');
     return 0;
 }
