@@ -26,7 +26,7 @@ void RecoveryKeeper::levelChanged()
     m_discarded = false;
     if (!m_editor.unsaved()) {
         m_timer.stop();
-        remove(Qt::QueuedConnection);
+        remove(false);
         return;
     }
     if (!m_timer.isActive())
@@ -37,21 +37,21 @@ void RecoveryKeeper::discard()
 {
     m_discarded = true;
     m_timer.stop();
-    remove(Qt::BlockingQueuedConnection);
+    remove(true);
 }
 
 void RecoveryKeeper::settle()
 {
     m_timer.stop();
     if (m_editor.unsaved() && !m_discarded)
-        write(Qt::BlockingQueuedConnection);
+        write(true);
     else
-        remove(Qt::BlockingQueuedConnection);
+        remove(true);
 }
 
 void RecoveryKeeper::adopt(std::unique_ptr<RecoverySlot> slot)
 {
-    remove(Qt::BlockingQueuedConnection);
+    remove(true);
     m_slot = std::move(slot);
 }
 
@@ -61,38 +61,52 @@ void RecoveryKeeper::due()
     if (m_editor.busy())
         m_timer.start(gestureRetryMs);
     else
-        write(Qt::QueuedConnection);
+        write(false);
 }
 
-void RecoveryKeeper::write(Qt::ConnectionType connection)
+void RecoveryKeeper::write(bool wait)
 {
     // The level's bytes are made here, where the level lives; the checksum
     // and the disk are the writer thread's.
-    QMetaObject::invokeMethod(
-        m_writer,
-        [this, path = m_slot->copyPath(), copy = m_editor.snapshot()] {
-            const Result written = recoverycopy::write(path, copy);
-            QMetaObject::invokeMethod(
-                this, [this, written] { finished(written); }, Qt::QueuedConnection);
-        },
-        connection);
+    onWriter([path = m_slot->copyPath(), copy = m_editor.snapshot()] { return recoverycopy::write(path, copy); }, wait);
 }
 
-void RecoveryKeeper::remove(Qt::ConnectionType connection)
+void RecoveryKeeper::remove(bool wait)
 {
+    onWriter(
+        [path = m_slot->copyPath()] {
+            QFile copy(path);
+            return !copy.exists() || copy.remove() ? Result::success() : Result::failure(copy.errorString());
+        },
+        wait);
+}
+
+void RecoveryKeeper::onWriter(std::function<Result()> work, bool wait)
+{
+    if (wait) {
+        Result result = Result::success();
+        QMetaObject::invokeMethod(
+            m_writer, [&result, &work] { result = work(); }, Qt::BlockingQueuedConnection);
+        finished(result);
+        return;
+    }
     QMetaObject::invokeMethod(
         m_writer,
-        [this, path = m_slot->copyPath()] {
-            QFile copy(path);
-            const Result removed = !copy.exists() || copy.remove() ? Result::success() : Result::failure(copy.errorString());
+        [this, work = std::move(work)] {
+            const Result result = work();
             QMetaObject::invokeMethod(
-                this, [this, removed] { finished(removed); }, Qt::QueuedConnection);
+                this, [this, result] { finished(result); }, Qt::QueuedConnection);
         },
-        connection);
+        Qt::QueuedConnection);
 }
 
 void RecoveryKeeper::finished(const Result& result)
 {
+    // A failing disk is told once, not at every copy, and again only after
+    // a copy went well in between.
+    const bool newFailure = !result && m_lastFailure.isEmpty();
     m_lastFailure = result.message();
+    if (newFailure)
+        emit copyFailed(m_lastFailure);
     emit copyChanged();
 }

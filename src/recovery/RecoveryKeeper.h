@@ -54,11 +54,16 @@ public:
 signals:
     // A copy reached the disk, or was removed; for whoever waits on it.
     void copyChanged();
+    // A copy could not be written or removed (a full disk): the first
+    // failure after copies that went well, with the system's reason.
+    void copyFailed(const QString& reason);
 
 private:
     void due();
-    void write(Qt::ConnectionType connection);
-    void remove(Qt::ConnectionType connection);
+    // On the writer thread; waiting for it when `wait`.
+    void write(bool wait);
+    void remove(bool wait);
+    void onWriter(std::function<Result()> work, bool wait);
     void finished(const Result& result);
 
     std::unique_ptr<RecoverySlot> m_slot;

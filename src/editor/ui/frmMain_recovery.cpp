@@ -35,6 +35,12 @@ void frmMain::keepRecoveryCopies(const QString& folder)
         RecoveryKeeper::Editor{[this] { return m_history.levelChanged(); }, [this] { return m_gesture != nullptr || m_tools.isDragging(); },
             [this] { return recoverySnapshot(); }});
     m_history.setListener([this] { m_recovery->levelChanged(); });
+    connect(m_recovery.get(), &RecoveryKeeper::copyFailed, this, [this](const QString& reason) {
+        Messages::report(this,
+            QStringLiteral("The recovery copy of the unsaved work could not be written: %1. The work is still in the editor; "
+                           "save it where there is room.")
+                .arg(reason));
+    });
 }
 
 RecoveryCopy frmMain::recoverySnapshot() const
