@@ -1,8 +1,10 @@
-// Loading and saving the largest level the editor can hold: 70 by 70 cells,
-// every corner screen full, 32767 entities with 20-character data texts.
+// Loading and saving the largest level the editor can hold, and keeping a
+// recovery copy of it: 70 by 70 cells, every corner screen full, 32767
+// entities with 20-character data texts.
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
 #include "model/WholeFile.h"
+#include "recovery/RecoveryCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +94,33 @@ void BM_LoadLargestFromDisk(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadLargestFromDisk)->Unit(benchmark::kMillisecond);
+
+// A recovery copy of the largest level: the part the editor's own thread
+// does (the level's bytes), which editing waits for...
+void BM_RecoverySnapshotLargest(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    const Level level = largestLevel(Level::maxEntities);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RecoveryCopy{QStringLiteral("Largest"), QStringLiteral("../levels/Largest.txt"), QDir::currentPath(),
+            QDateTime::currentDateTime(), writeLevel(level, catalogue)});
+}
+BENCHMARK(BM_RecoverySnapshotLargest)->Unit(benchmark::kMillisecond);
+
+// ...and the part its writer thread does: the checksum, and the file
+// written through the safe writer, synced with its folder.
+void BM_RecoveryWriteLargest(benchmark::State& state)
+{
+    const Catalogue catalogue = benchCatalogue();
+    const RecoveryCopy copy{QStringLiteral("Largest"), QStringLiteral("../levels/Largest.txt"), QDir::currentPath(),
+        QDateTime::currentDateTime(), writeLevel(largestLevel(Level::maxEntities), catalogue)};
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("copy.recovery"));
+    for (auto _ : state)
+        if (!recoverycopy::write(path, copy))
+            state.SkipWithError("the copy could not be written");
+}
+BENCHMARK(BM_RecoveryWriteLargest)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Loading time against the number of entities, on the full 70 by 70 grid.
 void BM_LoadEntities(benchmark::State& state)

@@ -6,16 +6,19 @@ const char* const description =
     "Checks, formats and renders level files of a Tilewright game.\n"
     "\n"
     "Commands:\n"
-    "  check [-C DIR] LEVEL...\n"
+    "  check [-C DIR] LEVEL... [--list-all]\n"
     "      Loads each level as the editor's Load does and prints one line per\n"
     "      message the editor would show: path:line: message.\n"
-    "  format [-C DIR] LEVEL [-o OUT] [--drop-unknown]\n"
+    "  format [-C DIR] LEVEL [-o OUT] [--drop-unknown] [--list-all]\n"
     "      Writes the level exactly as the editor's Save would, to OUT or to\n"
     "      standard output. When that would lose lines of the file (unknown\n"
     "      kinds, entities on screens outside 0 to 4) it writes nothing, unless\n"
     "      --drop-unknown is given.\n"
-    "  render [-C DIR] LEVEL -o OUT.png [--view N]\n"
+    "  render [-C DIR] LEVEL -o OUT.png [--view N] [--list-all]\n"
     "      Draws the level as the editor's map shows it in view N into a PNG.\n"
+    "\n"
+    "Of each level the first 100 lines with a report are listed and the rest\n"
+    "counted; --list-all lists every one.\n"
     "\n"
     "Exit status: 0 when all went well, 1 when a level had a report, could not\n"
     "be read or its output could not be written, 2 for a usage error or a game\n"
@@ -37,7 +40,9 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
         QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption dropOption(QStringLiteral("drop-unknown"),
         QStringLiteral("format writes the level even when lines of unknown kind or entities on screens outside 0 to 4 are lost."));
-    parser.addOptions({folderOption, outputOption, viewOption, dropOption});
+    const QCommandLineOption listAllOption(
+        QStringLiteral("list-all"), QStringLiteral("Lists every line with a report, not only the first 100 of each level."));
+    parser.addOptions({folderOption, outputOption, viewOption, dropOption, listAllOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("check, format or render."));
     parser.addPositionalArgument(
         QStringLiteral("levels"), QStringLiteral("The level files, as paths from the current folder."), QStringLiteral("LEVEL..."));
@@ -78,6 +83,7 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
         command.gameFolder = parser.value(folderOption);
     command.output = parser.value(outputOption);
     command.dropUnknown = parser.isSet(dropOption);
+    command.listAll = parser.isSet(listAllOption);
 
     if (command.levels.isEmpty())
         parsed.error = QStringLiteral("%1 needs a level file.").arg(name);

@@ -32,23 +32,35 @@ QString reportLine(const QString& path, const LevelFileReport& report)
 struct ToldLoad
 {
     LoadedLevel loaded;
-    qsizetype told = 0; // reports told, of every kind
+    qsizetype told = 0; // reports told, of every kind, the unlisted ones included
     qsizetype lostLines = 0; // lines of the file a save of the level would not write
 };
 
-ToldLoad loadTelling(const QString& path, const Catalogue& catalogue, bool unsaved, const std::function<void(const QString&)>& tell)
+// Lines with a report that are listed one by one; the rest are counted, so
+// that a file of millions of bad lines is answered in a moment.
+constexpr qsizetype listedLines = 100;
+
+ToldLoad loadTelling(
+    const QString& path, const Catalogue& catalogue, const Command& command, bool unsaved, const std::function<void(const QString&)>& tell)
 {
     // Before any load the editor holds a new level.
     Level current;
     levelops::makeNewLevel(current);
     ToldLoad load;
+    qsizetype unlisted = 0;
     load.loaded = loadLevelFile(path, catalogue, current, [&](LineNote note, int line, const LazyMessage& message) {
         ++load.lostLines;
         if (note == LineNote::Unsaved && !unsaved)
             return;
-        ++load.told;
-        tell(reportLine(path, {line, message()}));
+        if (++load.told > listedLines && !command.listAll)
+            ++unlisted;
+        else
+            tell(reportLine(path, {line, message()}));
     });
+    if (unlisted > 0)
+        tell(QStringLiteral("%1: %2 more %3 not listed; --list-all lists every one.")
+                 .arg(path, QString::number(unlisted),
+                     unlisted == 1 ? QStringLiteral("line with a report was") : QStringLiteral("lines with a report were")));
     for (const LevelFileReport& report : load.loaded.reports) {
         ++load.told;
         tell(reportLine(path, report));
@@ -60,7 +72,7 @@ int check(const Command& command, const Catalogue& catalogue, Console& console)
 {
     int status = exitstatus::clean;
     for (const QString& path : command.levels) {
-        const ToldLoad load = loadTelling(path, catalogue, true, [&](const QString& line) { console.outLine(line); });
+        const ToldLoad load = loadTelling(path, catalogue, command, true, [&](const QString& line) { console.outLine(line); });
         if (load.told > 0)
             status = exitstatus::reported;
     }
@@ -70,7 +82,7 @@ int check(const Command& command, const Catalogue& catalogue, Console& console)
 int format(const Command& command, const Catalogue& catalogue, Console& console)
 {
     const QString& path = command.levels.front();
-    const ToldLoad load = loadTelling(path, catalogue, true, [&](const QString& line) { console.errLine(line); });
+    const ToldLoad load = loadTelling(path, catalogue, command, true, [&](const QString& line) { console.errLine(line); });
     if (!load.loaded.ok)
         return exitstatus::reported;
     // Written over its own file, a level that drops lines would lose them for good.
@@ -120,7 +132,7 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
         return exitstatus::unusable;
     }
     const QString& path = command.levels.front();
-    const ToldLoad load = loadTelling(path, catalogue, false, [&](const QString& line) { console.errLine(line); });
+    const ToldLoad load = loadTelling(path, catalogue, command, false, [&](const QString& line) { console.errLine(line); });
     if (!load.loaded.ok)
         return exitstatus::reported;
     maprenderer::MapDrawing drawing(pictures, load.loaded.level, command.view);

@@ -16,6 +16,7 @@ struct Command
     QString output; // empty: standard output (format only)
     int view = 0; // the layer shown by render
     bool dropUnknown = false; // format writes a level that loses lines of its file
+    bool listAll = false; // every line with a report is listed, not only the first ones
 };
 
 // The program's exit statuses.

@@ -1,5 +1,8 @@
 #include "cli/Console.h"
 
+#include "model/WholeFile.h"
+
+#include <csignal>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -19,6 +22,11 @@ Console::Console()
     // write every LF of a level's CR LF as CR LF again.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+#endif
+#ifdef SIGPIPE
+    // A reader that goes away must make the write fail with a reason to
+    // tell, not end the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
     m_out.open(stdout, QIODevice::WriteOnly);
     m_err.open(stderr, QIODevice::WriteOnly);
@@ -57,11 +65,22 @@ void Console::write(QFile& stream, QByteArray& pending, QFile& other, QByteArray
         flush(stream, pending);
 }
 
+QString Console::finishOut()
+{
+    flush(m_out, m_pendingOut);
+    return m_outFailure;
+}
+
 void Console::flush(QFile& stream, QByteArray& pending)
 {
     if (pending.isEmpty())
         return;
-    stream.write(pending);
-    stream.flush();
+    if (&stream == &m_out && !m_outFailure.isEmpty()) {
+        pending.resize(0);
+        return;
+    }
+    const bool written = stream.write(pending) == pending.size() && stream.flush();
+    if (!written && &stream == &m_out)
+        m_outFailure = failureReason(stream);
     pending.resize(0); // keeps its room
 }

@@ -10,6 +10,10 @@
 // would take a write each; lines are gathered instead and written when a
 // fair amount has come, when the other stream is written to (so the two stay
 // in order when they go to the same place) and at the end.
+//
+// Standard output is checked: a full disk, /dev/full or a reader that went
+// away (a closed pipe) make it fail, and from then on what is written to it
+// is dropped. Standard error has no one to tell of its own failures.
 class Console
 {
 public:
@@ -23,12 +27,17 @@ public:
     void outLine(const QString& line);
     void errLine(const QString& line);
 
+    // Writes out everything gathered. Empty when standard output took every
+    // byte so far, else the system's reason why it did not.
+    QString finishOut();
+
 private:
     void write(QFile& stream, QByteArray& pending, QFile& other, QByteArray& otherPending, const QByteArray& bytes);
-    static void flush(QFile& stream, QByteArray& pending);
+    void flush(QFile& stream, QByteArray& pending);
 
     QFile m_out;
     QFile m_err;
     QByteArray m_pendingOut;
     QByteArray m_pendingErr;
+    QString m_outFailure;
 };

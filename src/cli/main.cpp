@@ -6,13 +6,12 @@
 
 #include <QCoreApplication>
 
-int main(int argc, char* argv[])
-{
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tilewright-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TILEWRIGHT_VERSION));
+#include <algorithm>
 
-    Console console;
+namespace {
+
+int answer(Console& console)
+{
     QCommandLineParser parser;
     const ParsedArguments parsed = parseArguments(parser, QCoreApplication::arguments());
     switch (parsed.request) {
@@ -30,4 +29,22 @@ int main(int argc, char* argv[])
         break;
     }
     return runCommand(parsed.command, console);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tilewright-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TILEWRIGHT_VERSION));
+
+    Console console;
+    const int status = answer(console);
+    // Status 0 promises that the output was written.
+    if (const QString failure = console.finishOut(); !failure.isEmpty()) {
+        console.errLine(QStringLiteral("tilewright-cli: standard output could not be written: ") + failure);
+        return std::max(status, exitstatus::reported);
+    }
+    return status;
 }

@@ -4,6 +4,7 @@
 #include "desktop/GameFolder.h"
 #include "desktop/GameFolderQuestion.h"
 #include "model/modLists.h"
+#include "recovery/RecoverySlot.h"
 
 #include <QDir>
 
@@ -54,6 +55,10 @@ EditorStart startEditor(const EditorArguments& arguments)
     window->show();
     if (!arguments.levelPath.isEmpty())
         window->openLevelFile(levelPathFrom(startFolder, arguments.levelPath));
+    // Unsaved work of an editor that ended before it was saved comes back
+    // here; it replaces a level just opened, which has none of its own.
+    window->keepRecoveryCopies(recoveryFolder());
+    window->offerRecoveryCopies(recoveryFolder());
     EditorStart start;
     start.window = std::move(window);
     return start;

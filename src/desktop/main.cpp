@@ -1,6 +1,7 @@
 #include "app/ui/Messages.h"
 #include "desktop/EditorArguments.h"
 #include "desktop/EditorStart.h"
+#include "desktop/ScriptedPresses.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -88,5 +89,6 @@ int main(int argc, char* argv[])
     const EditorStart start = startEditor(arguments);
     if (!start.window)
         return start.exitStatus;
+    pressScriptedCells(start.window.get(), qgetenv("TILEWRIGHT_TEST_PRESSES"));
     return QApplication::exec();
 }

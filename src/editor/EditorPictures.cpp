@@ -4,6 +4,7 @@
 #include "model/Excerpt.h"
 #include "model/Numbers.h"
 #include "model/PictureFile.h"
+#include "model/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +27,7 @@ QImage flatten(const QImage& picture, Qt::GlobalColor background)
 Result readPicture(const QString& folder, const QString& name, Qt::GlobalColor background, QImage& picture)
 {
     const QString path = QDir(folder).filePath(name);
-    if (name.isEmpty() || !QFileInfo::exists(path))
+    if (name.isEmpty() || (!QFileInfo::exists(path) && !isSymLinkLoop(path)))
         return Result::failure(QStringLiteral("The picture file \"%1\" is missing.").arg(excerpt(name)));
     QImage read;
     if (const Result decoded = readPictureFile(path, read); !decoded)

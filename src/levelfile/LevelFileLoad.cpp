@@ -4,21 +4,13 @@
 
 #include <QFileInfo>
 
+#include <functional>
+
 namespace {
 
-LoadedLevel load(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
+LoadedLevel read(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {
     LoadedLevel loaded;
-    if (!QFileInfo::exists(path)) {
-        loaded.missing = true;
-        loaded.reports.push_back({0, QStringLiteral("'") + path + QStringLiteral("' was not found.")});
-        return loaded;
-    }
-    QByteArray bytes;
-    if (const Result read = readWholeFile(path, filecaps::level, bytes); !read) {
-        loaded.reports.push_back({0, QStringLiteral("'%1' %2.").arg(path, read.message())});
-        return loaded;
-    }
     LevelReadResult result = readLevel(bytes, catalogue, current, notes);
     if (!result.ok) {
         loaded.reports.push_back(result.failure);
@@ -29,14 +21,29 @@ LoadedLevel load(const QString& path, const Catalogue& catalogue, const Level& c
     return loaded;
 }
 
-} // namespace
+LoadedLevel load(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
+{
+    LoadedLevel loaded;
+    if (!QFileInfo::exists(path) && !isSymLinkLoop(path)) {
+        loaded.missing = true;
+        loaded.reports.push_back({0, QStringLiteral("'") + path + QStringLiteral("' was not found.")});
+        return loaded;
+    }
+    QByteArray bytes;
+    if (const Result readable = readWholeFile(path, filecaps::level, bytes); !readable) {
+        loaded.reports.push_back({0, QStringLiteral("'%1' %2.").arg(path, readable.message())});
+        return loaded;
+    }
+    return read(bytes, catalogue, current, notes);
+}
 
-LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, qsizetype listed)
+// The lines of unknown kind as the editor lists them: the first `listed`, then a count.
+LoadedLevel listing(const std::function<LoadedLevel(const LineNotes&)>& reading, qsizetype listed)
 {
     std::vector<LevelFileReport> unrecognised;
     qsizetype unlisted = 0;
     std::vector<LevelFileReport> unsaved;
-    LoadedLevel loaded = load(path, catalogue, current, [&](LineNote note, int line, const LazyMessage& message) {
+    LoadedLevel loaded = reading([&](LineNote note, int line, const LazyMessage& message) {
         if (note == LineNote::Unsaved)
             unsaved.push_back({line, message()});
         else if (static_cast<qsizetype>(unrecognised.size()) < listed)
@@ -50,6 +57,18 @@ LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const
     loaded.unlisted = unlisted;
     loaded.unsaved = std::move(unsaved);
     return loaded;
+}
+
+} // namespace
+
+LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, qsizetype listed)
+{
+    return listing([&](const LineNotes& notes) { return load(path, catalogue, current, notes); }, listed);
+}
+
+LoadedLevel loadLevelBytes(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, qsizetype listed)
+{
+    return listing([&](const LineNotes& notes) { return read(bytes, catalogue, current, notes); }, listed);
 }
 
 LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)

@@ -35,6 +35,11 @@ struct [[nodiscard]] LoadedLevel
 LoadedLevel loadLevelFile(
     const QString& path, const Catalogue& catalogue, const Level& current, qsizetype listed = std::numeric_limits<qsizetype>::max());
 
+// The same for a level file's bytes that are already read (the level of a
+// recovery copy): its reports are those of a file.
+LoadedLevel loadLevelBytes(
+    const QByteArray& bytes, const Catalogue& catalogue, const Level& current, qsizetype listed = std::numeric_limits<qsizetype>::max());
+
 // The same for a tool that tells every line as it comes: the lines of
 // unknown kind and the unsaved ones go to `notes` in file order, and
 // `reports` keeps only what concerns the file as a whole or ended the read.

@@ -7,7 +7,7 @@
 
 QStringList readLevelIndex(const QString& path, QString* problem)
 {
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path) && !isSymLinkLoop(path))
         return {};
     QByteArray bytes;
     if (const Result read = readWholeFile(path, filecaps::levelIndex, bytes); !read) {

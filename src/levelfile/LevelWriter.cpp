@@ -40,6 +40,11 @@ const QByteArray& nameOf(const std::vector<QByteArray>& names, int kind)
 class FileBytes
 {
 public:
+    // Room made once for `most` bytes: growing by doubling would hold up to
+    // twice the file at the end, and a level with a data text of 60 MB
+    // would then take four times its size while it is written.
+    explicit FileBytes(qsizetype most) { m_bytes.resize(most); }
+
     // Room for `count` more bytes: where they go. Then wrote() says where they ended.
     char* room(qsizetype count)
     {
@@ -116,13 +121,47 @@ void appendEntities(FileBytes& out, const Level& level, int layer, const std::ve
     }
 }
 
+// Each character as one byte, as QString::toLatin1 gives it, without a copy
+// of the text in between.
+void appendLatin1(FileBytes& out, const QString& text)
+{
+    char* at = out.room(text.size());
+    for (const QChar c : text)
+        *at++ = c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?';
+    out.wrote(at);
+}
+
+qsizetype longest(const std::vector<QByteArray>& names)
+{
+    qsizetype most = 0;
+    for (const QByteArray& name : names)
+        most = std::max(most, name.size());
+    return most;
+}
+
+// The most bytes the file can take: every number at its longest.
+qsizetype mostBytes(const Level& level, qsizetype tileName, qsizetype entityName)
+{
+    const qsizetype cellLine = 6 + 1 + 6 + 1 + 2; // x, TAB, y, TAB, ..., CR LF
+    qsizetype most = qsizetype(level.levelHeight) * (level.levelWidth * (tileName + 1) + 2) + 2;
+    most += 12 + cellLine + 7 + level.playerData.size() + 4 * 12;
+    for (int screen = 1; screen < TileGrid::layerCount; ++screen)
+        for (int y = 0; y < level.levelHeight; ++y)
+            for (int x = 0; x < level.levelWidth; ++x)
+                if (level.levelTiles(screen, x, y) != -1)
+                    most += cellLine + tileName;
+    for (int slot = 0; slot < level.entityCount; ++slot)
+        most += cellLine + entityName + 1 + level.entityData[static_cast<size_t>(slot)].size();
+    return most;
+}
+
 } // namespace
 
 QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
 {
     const std::vector<QByteArray> tiles = tileNames(catalogue);
     const std::vector<QByteArray> entities = entityNames(catalogue);
-    FileBytes out;
+    FileBytes out(mostBytes(level, longest(tiles), longest(entities)));
 
     for (int y = 0; y < level.levelHeight; ++y) {
         for (int x = 0; x < level.levelWidth; ++x) {
@@ -138,7 +177,7 @@ QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
     out.append(crlf);
     appendCell(out, level.playerX, level.playerY, "Player");
     out.append("\t");
-    out.append(toFileBytes(level.playerData));
+    appendLatin1(out, level.playerData);
     out.append(crlf);
     appendEntities(out, level, 0, entities);
 

@@ -166,7 +166,7 @@ Result loadCatalogue(const QString& folder, Catalogue& catalogue)
 {
     const QString path = QDir(folder).absoluteFilePath(QString::fromLatin1(catalogueFileName));
     const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path) && !isSymLinkLoop(path))
         return Result::failure(QStringLiteral(
             "The element catalogue \"%1\" was not found.\n\nTilewright reads the tile and entity kinds from this file in its working "
             "folder; start it in a game folder that holds one.")

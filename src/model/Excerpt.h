@@ -8,6 +8,7 @@
 // to the reader, and a hostile file can hold megabytes on one line.
 inline constexpr qsizetype excerptLength = 200;
 
-// The text whole, or its first 200 characters and an ellipsis.
+// The text whole, or its first 200 characters and an ellipsis; control
+// characters are shown escaped: \0, \t, \n, \r or \xHH.
 QString excerpt(QStringView text);
 QString excerpt(QLatin1StringView text);

@@ -47,11 +47,13 @@ void LevelHistory::record(std::unique_ptr<LevelCommand> newStep)
     newStep->countIn(&m_bytes);
     m_stack.push(newStep.release());
     keepWithinBudget();
+    tell();
 }
 
 void LevelHistory::markChanged()
 {
     m_level.levelChanged = true;
+    tell();
 }
 
 bool LevelHistory::levelChanged() const
@@ -75,6 +77,7 @@ std::optional<LevelChange> LevelHistory::undo()
         return std::nullopt;
     m_stack.undo();
     m_level.levelChanged = differsFromSaved();
+    tell();
     return step(m_stack.index())->change();
 }
 
@@ -86,6 +89,7 @@ std::optional<LevelChange> LevelHistory::redo()
     m_level.levelChanged = differsFromSaved();
     LevelChange change = step(m_stack.index() - 1)->change();
     keepWithinBudget();
+    tell();
     return change;
 }
 
@@ -95,6 +99,7 @@ void LevelHistory::clear()
     m_savedAt = 0;
     m_savedBeyond = false;
     m_level.levelChanged = false;
+    tell();
 }
 
 void LevelHistory::markSaved()
@@ -102,6 +107,7 @@ void LevelHistory::markSaved()
     m_savedAt = m_stack.index();
     m_savedBeyond = false;
     m_level.levelChanged = false;
+    tell();
 }
 
 int LevelHistory::undoSteps() const
@@ -128,6 +134,12 @@ bool LevelHistory::anyCountsBetween(int from, int to) const
 bool LevelHistory::differsFromSaved() const
 {
     return m_savedBeyond || anyCountsBetween(m_savedAt, m_stack.index());
+}
+
+void LevelHistory::tell() const
+{
+    if (m_listener)
+        m_listener();
 }
 
 void LevelHistory::keepWithinBudget()

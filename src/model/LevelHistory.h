@@ -4,6 +4,7 @@
 
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -53,6 +54,11 @@ public:
     // The level was saved as it is now.
     void markSaved();
 
+    // Called after every change the history takes or makes, and after every
+    // change of the saved state: whoever keeps a copy of unsaved work
+    // follows the level through it.
+    void setListener(std::function<void()> listener) { m_listener = std::move(listener); }
+
     // Steps that can be undone, and steps that can be redone.
     int undoSteps() const;
     int redoSteps() const;
@@ -65,6 +71,7 @@ private:
     bool anyCountsBetween(int from, int to) const;
     bool differsFromSaved() const;
     void keepWithinBudget();
+    void tell() const;
 
     Level& m_level;
     qsizetype m_budget;
@@ -76,4 +83,5 @@ private:
     int m_savedAt = 0;
     bool m_savedBeyond = false;
     QUndoStack m_stack;
+    std::function<void()> m_listener;
 };

@@ -100,6 +100,19 @@ std::optional<int> plainWholeNumber(const Unit* begin, const Unit* end)
     return negative ? -value : value;
 }
 
+// Digits and nothing else, as most numbers of a level file are.
+template<typename Unit>
+std::optional<int> onlyDigits(const Unit* begin, const Unit* end)
+{
+    int value = 0;
+    for (; begin < end; ++begin) {
+        if (*begin < Unit('0') || *begin > Unit('9'))
+            return std::nullopt;
+        value = value * 10 + static_cast<int>(*begin - Unit('0'));
+    }
+    return value;
+}
+
 } // namespace
 
 std::optional<double> parseNumber(QStringView text)
@@ -120,6 +133,18 @@ std::optional<qint16> roundToInt16(double value)
 
 std::optional<qint16> toInt16(QAnyStringView text)
 {
+    // Nearly every number of a level file is a cell's x or y: a few digits
+    // and nothing else, read here at once.
+    if (text.size() > 0 && text.size() <= 4) {
+        const std::optional<int> digits = text.visit([](auto view) {
+            if constexpr (std::is_same_v<decltype(view), QStringView>)
+                return onlyDigits(view.utf16(), view.utf16() + view.size());
+            else
+                return onlyDigits(view.data(), view.data() + view.size());
+        });
+        if (digits)
+            return static_cast<qint16>(*digits);
+    }
     // A level file holds tens of thousands of plain numbers; a double for
     // each of them was a fifth of the time of loading it.
     const std::optional<int> whole = text.visit([](auto view) {

@@ -1,5 +1,7 @@
 #include "model/WholeFile.h"
 
+#include "model/DiskSync.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -22,11 +24,28 @@ const QString& unknownErrorText()
 
 } // namespace
 
+bool isSymLinkLoop(const QString& path)
+{
+    // The system gives up after 40 links; so does this.
+    QFileInfo link(path);
+    QStringList seen;
+    for (int step = 0; step < 40; ++step) {
+        if (!link.isSymLink())
+            return false;
+        const QString target = link.symLinkTarget();
+        if (seen.contains(target))
+            return true;
+        seen.append(target);
+        link.setFile(target);
+    }
+    return true;
+}
+
 Result checkWholeFile(const QString& path, qint64 cap)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return Result::failure(QStringLiteral("was not found"));
+        return Result::failure(isSymLinkLoop(path) ? QStringLiteral("is a loop of symbolic links") : QStringLiteral("was not found"));
     if (info.isDir())
         return Result::failure(QStringLiteral("is a folder, not a file"));
     if (!info.isFile())
@@ -64,12 +83,26 @@ Result writeWholeFile(const QString& path, const std::function<Result(QIODevice&
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Result::failure(failureReason(file));
-    if (const Result written = write(file); !written) {
+    // commit() writes what is still buffered but does not look at how that
+    // went: a disk that fills up there would leave a cut-off file in the old
+    // one's place. So every byte is written and on the disk before it.
+    Result written = write(file);
+    if (written && !file.flush())
+        written = Result::failure(failureReason(file));
+    if (written)
+        written = syncFileToDisk(file);
+    if (!written) {
         file.cancelWriting();
         return written;
     }
     if (!file.commit())
         return Result::failure(failureReason(file));
+    // The new file is found by its entry in the folder (the link to a file
+    // that is followed leads to the file's own folder).
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (const Result synced = syncFolderToDisk(QFileInfo(canonical.isEmpty() ? path : canonical).absolutePath()); !synced)
+        return Result::failure(
+            QStringLiteral("the file was written, but the system could not put it on the disk: %1").arg(synced.message()));
     return Result::success();
 }
 

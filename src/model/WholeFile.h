@@ -21,11 +21,15 @@ inline constexpr qint64 levelIndex = 4 * megabyte;
 inline constexpr qint64 picture = 32 * megabyte;
 } // namespace filecaps
 
+// True when `path` is a symbolic link whose chain of links leads round in a
+// loop, so that it names no file although the link itself is there.
+bool isSymLinkLoop(const QString& path);
+
 // Checks that `path` names a regular file (or a link to one) of at most `cap`
 // bytes, before anything opens it: a pipe, a device or a huge file is refused
 // at once instead of stalling the program. The failure's message is worded
-// to follow the file's name: "was not found", "is not a regular file", "is a
-// folder, not a file", "is larger than 64 MB".
+// to follow the file's name: "was not found", "is a loop of symbolic links",
+// "is not a regular file", "is a folder, not a file", "is larger than 64 MB".
 Result checkWholeFile(const QString& path, qint64 cap);
 
 // Reads the file at `path` whole into `bytes` after those checks; a failure

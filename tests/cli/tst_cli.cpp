@@ -16,6 +16,10 @@
 #include <cerrno>
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 struct Run
@@ -27,10 +31,19 @@ struct Run
 
 // Runs the program in `folder` as a user would at a prompt, and gives up on
 // it after half a minute rather than waiting for ever.
-Run runCli(const QString& folder, const QStringList& arguments)
+Run runCli(const QString& folder, const QStringList& arguments, bool asNobody = false)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+#ifdef Q_OS_UNIX
+    if (asNobody)
+        process.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(99);
+        });
+#else
+    Q_UNUSED(asNobody);
+#endif
     process.start(QStringLiteral(TILEWRIGHT_CLI), arguments);
     Run run;
     if (!process.waitForFinished(30000))
@@ -40,6 +53,15 @@ Run runCli(const QString& folder, const QStringList& arguments)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+bool runsAsRoot()
+{
+#ifdef Q_OS_UNIX
+    return geteuid() == 0;
+#else
+    return false;
+#endif
 }
 
 QStringList linesOf(const QByteArray& output)
@@ -60,9 +82,9 @@ struct Game : TempGame
     }
     QString root() const { return QDir(editorDir()).filePath(QStringLiteral("..")); }
     void writeLevel(const QByteArray& bytes) const { writeFile(levelPath(QStringLiteral("Crossing")), bytes); }
-    Run run(const QStringList& arguments) const
+    Run run(const QStringList& arguments, bool asNobody = false) const
     {
-        return runCli(root(), QStringList{arguments.first(), "-C", "editor"} + arguments.mid(1));
+        return runCli(root(), QStringList{arguments.first(), "-C", "editor"} + arguments.mid(1), asNobody);
     }
 };
 
@@ -88,8 +110,9 @@ private slots:
         QTest::newRow("unknown kind, then a bad line")
             << grid + crlfLines({"1\t1\t", "Screen\tALL"})
             << QStringList{crossing + "4: Unrecognised: \"\" at 0: 1, 1", crossing + "5: " + badScreen};
-        QTest::newRow("line feed in a kind")
-            << grid + crlfLines({"0\t0\ta\nb"}) << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0"};
+        QTest::newRow("line feed and NUL in a kind") << grid + crlfLines({"0\t0\ta\nb", QByteArray("0\t0\tc\0d", 7)})
+                                                     << QStringList{crossing + "4: Unrecognised: \"a\\nb\" at 0: 0, 0",
+                                                            crossing + "5: Unrecognised: \"c\\0d\" at 0: 0, 0"};
         QTest::newRow("entity on screen 7")
             << grid + crlfLines({"Screen\t7", "1\t1\tkey"})
             << QStringList{crossing + "5: an entity on screen 7; the screens are all and 1 to 4, so it is kept but "
@@ -109,6 +132,18 @@ private slots:
         QCOMPARE(linesOf(run.out), lines);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.status, lines.isEmpty() ? 0 : 1);
+    }
+
+    // A level of many bad lines lists the first 100 and counts the rest, or all with --list-all.
+    void reportsAreCounted()
+    {
+        Game game;
+        game.writeLevel("floor\r\n\r\n" + QByteArray("0\t0\tnothing\r\n").repeated(150));
+        const QStringList listed = linesOf(game.run({"check", "levels/Crossing.txt"}).out);
+        QCOMPARE(listed.size(), 101);
+        QCOMPARE(listed.last(),
+            "levels/Crossing.txt: 50 more lines with a report were not listed; --list-all lists every one.");
+        QCOMPARE(linesOf(game.run({"check", "levels/Crossing.txt", "--list-all"}).out).size(), 150);
     }
 
     void format_data()
@@ -228,6 +263,18 @@ private slots:
             << level << pipe << check << level + ": '" + level + "' is not a regular file." << 1;
         QTest::newRow("level, over 64 MB")
             << level << big << check << level + ": '" + level + "' is larger than 64 MB." << 1;
+        const QStringList render{"render", level, "-o", "map.png"};
+        QTest::newRow("tile sheet, cut in half")
+            << "editor/tiles.gif" << QByteArray("<cut in half>") << render
+            << "The picture file \"tiles.gif\" is damaged: the file ends before its picture does." << 2;
+        QTest::newRow("entity picture, cut in half")
+            << "editor/box_or.bmp" << QByteArray("<cut in half>") << render
+            << "The picture file \"box_or.bmp\" is damaged: the file ends before its picture does." << 2;
+        QTest::newRow("player picture, unreadable")
+            << "editor/player.bmp" << QByteArray("<unreadable>") << render
+            << "The picture file \"player.bmp\" could not be read: " + qt_error_string(EACCES) + "." << 2;
+        QTest::newRow("level, a loop of links") << level << QByteArray("<a loop>") << check
+                                                << level + ": '" + level + "' is a loop of symbolic links." << 1;
         QTest::newRow("output, a named pipe") << "out.txt" << pipe << QStringList{"format", level, "-o", "out.txt"}
                                               << "'out.txt' could not be written: it is not a regular file" << 1;
         QTest::newRow("output in no folder")
@@ -242,22 +289,35 @@ private slots:
         QFETCH(QString, told);
         Game game;
         const QString path = QDir::cleanPath(game.root() + "/" + file);
+        const QByteArray original = TempGame::readFile(path);
         QFile::remove(path);
         std::unique_ptr<hostile::FifoHolder> holder;
         if (made == "<a named pipe>" && !hostile::makeFifo(path))
             QSKIP("no named pipes here");
         if (made == "<a named pipe>")
             holder = std::make_unique<hostile::FifoHolder>(path);
-        QFile big(path);
+        QFile onDisk(path);
         if (made == "<over 64 MB>")
-            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(filecaps::level + 1));
+            QVERIFY(onDisk.open(QIODevice::WriteOnly) && onDisk.resize(filecaps::level + 1));
+        if (made == "<cut in half>" || made == "<unreadable>")
+            game.writeFile(path, made == "<cut in half>" ? original.first(original.size() / 2) : original);
+        if (made == "<a loop>" && !hostile::makeLinkLoop(path))
+            QSKIP("no symbolic links here");
+        // Root reads any file, so the program then runs as nobody.
+        const bool asNobody = made == "<unreadable>" && runsAsRoot();
+        if (made == "<unreadable>")
+            QVERIFY(onDisk.setPermissions({})
+                && (!asNobody
+                    || QFile::setPermissions(game.root(),
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther)));
         QFETCH(QStringList, arguments);
-        const Run run = game.run(arguments);
+        const Run run = game.run(arguments, asNobody);
         const QString output = QString::fromLocal8Bit(run.out + run.err).trimmed();
         QVERIFY2(output.startsWith(told), qPrintable(output));
         QTEST(run.status, "status");
         QVERIFY(!QFile::exists(game.root() + "/map.png"));
-        QCOMPARE(QFileInfo(path).isFile(), made == "<over 64 MB>"); // a pipe stays a pipe
+        QCOMPARE(QFileInfo(path).isFile(),
+            made != "<a named pipe>" && made != "<a loop>" && !made.isNull()); // a pipe stays a pipe
     }
 };
 

@@ -16,6 +16,10 @@ bool makeFifo(const QString& path);
 // false when the system cannot (Windows).
 bool makeLink(const QString& path, const QString& target);
 
+// Makes `path` a symbolic link to itself, a loop; false when the system
+// cannot (Windows).
+bool makeLinkLoop(const QString& path);
+
 // Keeps a named pipe open for writing, without writing, for a few seconds:
 // a reader that wrongly opens it neither waits for a writer nor reads
 // forever, but meets the pipe's end when the holder lets go.

@@ -22,6 +22,7 @@ struct Editor
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), config);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), config);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(folder);

@@ -35,6 +35,7 @@ class tst_editorstart : public QObject
     Q_OBJECT
 
     QTemporaryDir settingsFolder;
+    QTemporaryDir dataFolder;
 
 private slots:
     void initTestCase()
@@ -46,6 +47,8 @@ private slots:
         // The user's own settings are never touched.
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+        // Nor its data folder, where the recovery copies go.
+        qputenv("XDG_DATA_HOME", dataFolder.path().toLocal8Bit());
     }
 
     void start_data()
@@ -166,6 +169,20 @@ private slots:
             expected = loadLevelFile(game.levelPath(opened), modLists::catalogue, expected).level;
         QVERIFY(modLists::level == expected);
         QCOMPARE(modLists::level.levelChanged, false);
+    }
+
+    // A picture cut in half is named as damaged, as a missing one is named,
+    // and the editor does not start with half its pictures black.
+    void damagedPicture()
+    {
+        TempGame game;
+        game.writeFile("key_and.bmp", TempGame::readFile("key_and.bmp").first(1000));
+        ScriptedMessages scripted;
+        scripted.answer(QMessageBox::Ok);
+        QCommandLineParser parser;
+        QVERIFY(!startEditor(parseEditorArguments(parser, {"tilewright"})).window);
+        QCOMPARE(scripted.texts(),
+            QStringList{"The picture file \"key_and.bmp\" is damaged: the file ends before its picture does."});
     }
 };
 

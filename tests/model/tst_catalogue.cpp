@@ -63,6 +63,8 @@ bool make(const QString& kind, const QString& path, std::unique_ptr<hostile::Fif
         holder = std::make_unique<hostile::FifoHolder>(path);
         return true;
     }
+    if (kind == "loop")
+        return hostile::makeLinkLoop(path);
     return hostile::makeLink(path, kind);
 }
 
@@ -127,7 +129,7 @@ private slots:
         QTest::newRow("TAB in an entity name")
             << with(9, "big\tbox")
             << "line 10: the name of entity kind 0 holds a TAB, which separates the fields of a level file, so a "
-               "level saved with this kind could not be read back. The line reads \"big\tbox\".";
+               "level saved with this kind could not be read back. The line reads \"big\\tbox\".";
         QTest::newRow("LF line ends") << lines(good, "\n")
                                       << "line 1: the lines end in LF only; the catalogue's lines must end in CR LF "
                                          "(a file written on Linux or macOS may need converting).";
@@ -154,7 +156,7 @@ private slots:
         QTest::newRow("all NUL, at the cap")
             << QString::number(filecaps::catalogue) + " bytes"
             << "line 1: the number of tile kinds must be a number of at least 1, but the line reads \""
-                + QString(excerptLength, QChar(0)) + QChar(0x2026) + "\".";
+                + QString("\\0").repeated(excerptLength) + QChar(0x2026) + "\".";
         QTest::newRow("larger than the cap") << QString::number(filecaps::catalogue + 1) + " bytes"
                                              << "is larger than 4 MB.";
         QTest::newRow("named pipe") << "fifo"
@@ -163,6 +165,8 @@ private slots:
                                 << "is a folder, not a file.";
         QTest::newRow("link to an endless device") << "/dev/zero"
                                                    << "is not a regular file.";
+        QTest::newRow("a loop of links") << "loop"
+                                         << "is a loop of symbolic links.";
     }
 
     void loading()

@@ -222,9 +222,22 @@ private slots:
         QVERIFY(first.isNull());
     }
 
+    void withoutTheSheetTheButtonsNameTheirCorners_data()
+    {
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing") << false << QString("was not found");
+        QTest::newRow("cut in half") << true << QString("is damaged: the file ends before its picture does");
+    }
+
     void withoutTheSheetTheButtonsNameTheirCorners()
     {
-        QVERIFY(QFile::remove(QDir(session->game().editorDir()).filePath("resize.bmp")));
+        QFETCH(bool, cut);
+        const QString path = QDir(session->game().editorDir()).filePath("resize.bmp");
+        const QByteArray whole = TempGame::readFile(path);
+        QVERIFY(QFile::remove(path));
+        if (cut)
+            session->game().writeFile(path, whole.first(whole.size() / 2));
         ScriptedMessages messages;
         messages.answer(QMessageBox::Ok);
         openResize([&](frmResize* dialog) {
@@ -238,9 +251,10 @@ private slots:
             QTest::mouseClick(cornerButton(dialog, 3), Qt::LeftButton);
             button(dialog, "cmdDone")->click();
         });
+        QFETCH(QString, problem);
         QCOMPARE(messages.texts(),
-            QStringList{"The picture sheet \"resize.bmp\" was not found. The corner buttons show their corners' names "
-                        "instead of pictures."});
+            QStringList{"The picture sheet \"resize.bmp\" " + problem
+                + ". The corner buttons show their corners' names instead of pictures."});
         QCOMPARE(modLists::level.levelWidth, qint16(9));
     }
 };

@@ -1,5 +1,7 @@
 #include "app/ui/Messages.h"
 
+#include <QAbstractButton>
+
 namespace Messages {
 
 namespace {
@@ -33,6 +35,8 @@ QMessageBox::StandardButton ask(QWidget* parent, const Request& request)
         box.setDefaultButton(request.defaultButton);
     if (!request.details.isEmpty())
         box.setDetailedText(request.details);
+    for (auto button = request.buttonTexts.begin(); button != request.buttonTexts.end(); ++button)
+        box.button(button.key())->setText(button.value());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -46,7 +50,12 @@ void setAnswerer(Answerer answerer)
 QMessageBox::StandardButton show(
     QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton, Icon icon)
 {
-    return ask(parent, Request{text, buttons, defaultButton, icon, QString()});
+    return ask(parent, Request{text, buttons, defaultButton, icon, QString(), {}});
+}
+
+QMessageBox::StandardButton show(QWidget* parent, const Request& request)
+{
+    return ask(parent, request);
 }
 
 void report(QWidget* parent, const QString& text)
@@ -56,7 +65,7 @@ void report(QWidget* parent, const QString& text)
 
 void report(QWidget* parent, const QString& text, const QString& details)
 {
-    ask(parent, Request{text, QMessageBox::Ok, QMessageBox::Ok, Icon::None, details});
+    ask(parent, Request{text, QMessageBox::Ok, QMessageBox::Ok, Icon::None, details, {}});
 }
 
 bool askYesNo(QWidget* parent, const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -22,6 +23,8 @@ struct Request
     Icon icon;
     // Shown on demand under the text ("Show Details..."); empty for none.
     QString details;
+    // Buttons that say what they do instead of their standard text.
+    QMap<QMessageBox::StandardButton, QString> buttonTexts;
 };
 
 using Answerer = std::function<QMessageBox::StandardButton(const Request&)>;
@@ -33,6 +36,9 @@ void setAnswerer(Answerer answerer);
 
 QMessageBox::StandardButton show(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton, Icon icon = Icon::None);
+
+// A message made in full by the caller.
+QMessageBox::StandardButton show(QWidget* parent, const Request& request);
 
 // A plain report: OK, no icon.
 void report(QWidget* parent, const QString& text);

@@ -181,10 +181,15 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     int cancel = 0;
     Form_Unload(cancel);
-    if (cancel)
+    if (cancel) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    event->accept();
+    // The window closes also after a save that failed or was cancelled; the
+    // work still unsaved then stays in the recovery copy, up to this moment.
+    if (m_recovery)
+        m_recovery->settle();
 }
 
 void frmMain::optView_Click(int index)

@@ -9,6 +9,7 @@
 #include "layout/MainDesign.h"
 #include "model/LevelHistory.h"
 #include "model/Result.h"
+#include "recovery/RecoveryKeeper.h"
 
 #include <QWidget>
 
@@ -24,6 +25,7 @@ class PictureBox;
 class frmLoadSave;
 class LevelEditCommand;
 class MapSurface;
+struct LoadedLevel;
 class PaletteImage;
 
 // The main editor window: the map area on the left, the palette column on
@@ -108,6 +110,17 @@ public:
     void cmdResize_Click();
     // The close handler: setting `cancel` to 1 keeps the window open.
     void Form_Unload(int& cancel);
+
+    // From now on the level's unsaved work is kept in a recovery copy in
+    // `folder` (the program does this at start-up), until it is saved or
+    // thrown away.
+    void keepRecoveryCopies(const QString& folder);
+    // Offers, one by one, the copies in `folder` that editors of this game
+    // folder left when they ended with unsaved work; restores at most one.
+    // A damaged copy is reported and kept aside.
+    void offerRecoveryCopies(const QString& folder);
+    // The copy kept of this window's unsaved work; none before keepRecoveryCopies.
+    const RecoveryKeeper* recoveryKeeper() const { return m_recovery.get(); }
 
     // The selection: a tile kind, an entity kind or the player start, and
     // the kind (-1 with the player start).
@@ -196,6 +209,15 @@ private:
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;
+
+    // The name and file the level was last loaded from or saved to; empty
+    // for a level never saved. A recovery copy says where it came from.
+    QString m_levelName;
+    QString m_levelPath;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
+    RecoveryCopy recoverySnapshot() const;
+    // Shows a load's reports as Load shows them; false when it failed.
+    bool showLoadReports(const LoadedLevel& loaded);
     // Each bar keeps what a fine wheel turned too little to move it by.
     std::map<MainControl, WheelScroll> m_wheel;
 };

@@ -41,6 +41,8 @@ void frmMain::cmdSave_Click()
             QStringLiteral("'%1' could not be written: %2.").arg(path, saved.message()));
         return;
     }
+    m_levelName = name;
+    m_levelPath = path;
     m_history.markSaved();
 }
 
@@ -58,6 +60,19 @@ void frmMain::openLevelFile(const QString& path)
     // One box per line of unknown kind is what a designer expects of a file
     // with a slip or two; a file with thousands gets a count instead.
     LoadedLevel loaded = loadLevelFile(path, modLists::catalogue, modLists::level, listedUnrecognisedLines);
+    if (!showLoadReports(loaded))
+        return;
+    modLists::level = std::move(loaded.level);
+    m_levelName = QFileInfo(path).completeBaseName();
+    m_levelPath = path;
+    prcDrawTiles();
+    Form_Resize();
+    // This is now the saved state.
+    m_history.clear();
+}
+
+bool frmMain::showLoadReports(const LoadedLevel& loaded)
+{
     // A failed read ends with the report of what ended it.
     const size_t listed = loaded.ok ? loaded.reports.size() : loaded.reports.size() - 1;
     for (size_t i = 0; i < listed; ++i)
@@ -67,7 +82,7 @@ void frmMain::openLevelFile(const QString& path)
             loaded.unlisted == 1 ? QStringLiteral("1 more line names a kind that neither the entity kinds nor the tile kinds know; it was "
                                                   "skipped as well.")
                                  : QStringLiteral("%1 more lines name a kind that neither the entity kinds nor the tile kinds know; they "
-                                                  "were skipped as well. tilewright-cli check lists every one.")
+                                                  "were skipped as well. tilewright-cli check --list-all lists every one.")
                                        .arg(loaded.unlisted));
     if (!loaded.ok) {
         const QString& failure = loaded.reports.back().message;
@@ -75,13 +90,9 @@ void frmMain::openLevelFile(const QString& path)
             Messages::show(this, failure, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Exclamation);
         else
             Messages::report(this, failure);
-        return;
+        return false;
     }
-    modLists::level = std::move(loaded.level);
-    prcDrawTiles();
-    Form_Resize();
-    // This is now the saved state.
-    m_history.clear();
+    return true;
 }
 
 void frmMain::Form_Unload(int& cancel)
@@ -98,6 +109,9 @@ void frmMain::Form_Unload(int& cancel)
         cmdSave_Click();
         break;
     default:
+        // The designer threw the work away: so does its recovery copy.
+        if (m_recovery)
+            m_recovery->discard();
         break;
     }
 }

@@ -95,6 +95,11 @@ void frmLoadSave::List1_Click(int row)
         txtName->setText(item->text());
 }
 
+void frmLoadSave::setName(const QString& name)
+{
+    txtName->setText(name);
+}
+
 void frmLoadSave::List1_DblClick()
 {
     cmdOK_Click();

@@ -30,6 +30,10 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+    // Puts a name into the name box, as picking it would: a restored level
+    // is offered again under the name it had.
+    void setName(const QString& name);
+
     // Esc and the window's close box cancel like the Cancel button.
     void reject() override;
 
