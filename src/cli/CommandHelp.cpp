@@ -22,6 +22,26 @@ QString optionNames(const QCommandLineOption& option)
     return text;
 }
 
+// The words of `text` in lines of at most `width` characters (a longer word
+// has a line of its own), each after `indent` spaces but the first.
+QString wrapped(const QString& text, qsizetype indent, qsizetype width)
+{
+    QString result;
+    qsizetype used = 0;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (used > 0 && used + 1 + word.size() > width) {
+            result += u'\n' + QString(indent, u' ');
+            used = 0;
+        } else if (used > 0) {
+            result += u' ';
+            ++used;
+        }
+        result += word;
+        used += word.size();
+    }
+    return result;
+}
+
 } // namespace
 
 const QList<CommandHelp>& commandHelps()
@@ -133,7 +153,9 @@ QString commandHelpText(const CommandHelp& help, const QList<QCommandLineOption>
     qsizetype width = 0;
     for (const auto& row : rows)
         width = std::max(width, row.first.size());
+    // As Qt's own help: lines of at most 79 characters.
+    const qsizetype indent = 2 + width + 2;
     for (const auto& row : rows)
-        text += QStringLiteral("  ") + row.first.leftJustified(width + 2) + row.second + u'\n';
+        text += QStringLiteral("  ") + row.first.leftJustified(width + 2) + wrapped(row.second, indent, 79 - indent) + u'\n';
     return text;
 }

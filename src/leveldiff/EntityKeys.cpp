@@ -1,6 +1,7 @@
 #include "leveldiff/EntityKeys.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace leveldiff {
 
