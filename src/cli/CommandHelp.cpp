@@ -111,7 +111,8 @@ const QList<CommandHelp>& commandHelps()
             "cell. As git's merge driver: merge -C GAME --label %P %O %A %B -o %A.\n"
             "\n"
             "Exit status: 0 when merged cleanly, 1 with conflicts, 2 when a level could\n"
-            "not be read whole (nothing is written then) or for a usage error.",
+            "not be read whole (nothing is written then), OUT could not be written, or\n"
+            "for a usage error.",
             {QStringLiteral("C"), QStringLiteral("o"), QStringLiteral("label"), QStringLiteral("list-all")}},
     };
     return helps;

@@ -61,7 +61,7 @@ bool takeCommand(const QString& name, Command::Kind& kind)
 }
 
 // How many level files the command takes; an error when the count is wrong.
-QString levelCountError(const Command& command, const QString& name)
+QString levelCountError(const Command& command)
 {
     const qsizetype count = command.levels.size();
     switch (command.kind) {
@@ -79,7 +79,7 @@ QString levelCountError(const Command& command, const QString& name)
         break;
     case Command::Render:
         if (count == 0)
-            return QStringLiteral("%1 needs a level file.").arg(name);
+            return QStringLiteral("render needs a level file.");
         if (command.renderDiff && count != 2)
             return QStringLiteral("render --diff takes two level files, OLD and NEW, not %1.").arg(count);
         if (!command.renderDiff && count > 1)
@@ -171,13 +171,15 @@ ParsedArguments parseArguments(QCommandLineParser& parser, const QStringList& ar
         {&options.diff, {Command::Render}, "--diff is for render only."},
         {&options.label, {Command::Merge}, "--label is for merge only."},
     };
-    if (const QString error = levelCountError(command, name); !error.isEmpty()) {
+    if (const QString error = levelCountError(command); !error.isEmpty()) {
         parsed.error = error;
         return parsed;
     }
     for (const OptionUse& use : uses) {
         if (parser.isSet(*use.option) && !use.commands.contains(command.kind)) {
-            parsed.error = QString::fromLatin1(use.message).arg(name);
+            parsed.error = QString::fromLatin1(use.message);
+            if (parsed.error.contains(QLatin1String("%1")))
+                parsed.error = parsed.error.arg(name);
             return parsed;
         }
     }

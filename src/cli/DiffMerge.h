@@ -15,5 +15,6 @@ int diff(const Command& command, const Catalogue& catalogue, Console& console);
 // merge BASE OURS THEIRS: ours with every change of theirs that conflicts
 // with none of ours, written as Save writes it; every conflict is named on
 // standard error. 0 when merged cleanly, 1 with conflicts, 2 when a level
-// could not be read whole (nothing is written then).
+// could not be read whole (nothing is written then) or the output could not
+// be written.
 int merge(const Command& command, const Catalogue& catalogue, Console& console);

@@ -75,6 +75,12 @@ IndexedLevels readIndexedLevels(const QString& gameFolder, const std::function<v
                 continue;
             }
             const QString fileName = name + levelSuffix;
+            // Such a level's file would be the index itself.
+            if (isLevelIndex(fileName)) {
+                tellIndex(
+                    number, "index-line", QStringLiteral("%1 is no level name: its file would be the index itself").arg(quoted(name)));
+                continue;
+            }
             if (const auto first = listedOn.constFind(fileKey(fileName)); first != listedOn.constEnd()) {
                 tellIndex(number, "index-line", QStringLiteral("%1 is listed again; line %2 lists it first").arg(quoted(name)).arg(*first));
                 continue;
