@@ -36,7 +36,7 @@ struct Conflict
     int layer = 0;
     int x = 0; // in the merged level; in the base for a cell that one side's resize cut off
     int y = 0;
-    bool cut = false; // the cell is one side's resize cut off: x and y are the base's
+    bool cut = false; // a cell that one side's resize cut off: x and y are the base's
     int base = 0;
     int ours = 0;
     int theirs = 0;

@@ -265,7 +265,8 @@ private slots:
                                         << "--format must be text, json or github, not 'yaml'.";
         QTest::newRow("merge of two") << QStringList{"merge", "a", "b"}
                                       << "merge takes three level files, BASE, OURS and THEIRS, not 2.";
-        QTest::newRow("an option of another command") << QStringList{"check", "a", "--stat"} << "--stat is for diff only.";
+        QTest::newRow("an option of another command")
+            << QStringList{"check", "a", "--stat"} << "--stat is for diff only.";
         QTest::newRow("standard input twice")
             << QStringList{"diff", "-", "-"} << "only one level can come from standard input (-).";
         QTest::newRow("help on no command")
