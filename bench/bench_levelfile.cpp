@@ -1,6 +1,7 @@
 // Loading and saving the largest level the editor can hold, and keeping a
 // recovery copy of it: 70 by 70 cells, every corner screen full, 32767
 // entities with 20-character data texts.
+#include "BenchLevels.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
 #include "model/WholeFile.h"
@@ -13,37 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-Catalogue benchCatalogue()
-{
-    Catalogue c;
-    for (const char* name : {"floor", "wall", "ice", "water", "pit", "goal", "cracked", "bridge", "sand", "exit", "arrowup", "arrowright",
-             "arrowdown", "arrowleft"})
-        c.tileDefs.push_back({QString::fromLatin1(name), QString(), QString()});
-    for (const char* name : {"box", "door", "key", "switch", "gate", "teleport", "gem"})
-        c.entityDefs.push_back({QString::fromLatin1(name), QString(), QString(), QString(), QString()});
-    return c;
-}
-
-Level largestLevel(int entities)
-{
-    Level level;
-    levelops::replaceGrid(level, Level::maxSize, Level::maxSize);
-    for (int layer = 0; layer < TileGrid::layerCount; ++layer)
-        for (int y = 0; y < Level::maxSize; ++y)
-            for (int x = 0; x < Level::maxSize; ++x)
-                level.levelTiles(layer, x, y) = static_cast<qint16>((x + y + layer) % 14);
-    const QString data = QStringLiteral("1,2,3,4,5,6,7,8,9,10"); // 20 characters
-    for (int i = 0; i < entities; ++i) {
-        const auto cell = static_cast<qint16>(i % (Level::maxSize * Level::maxSize));
-        if (!levelops::appendEntity(level,
-                {static_cast<qint16>(i % 5), static_cast<qint16>(cell % Level::maxSize), static_cast<qint16>(cell / Level::maxSize),
-                    static_cast<qint16>(i % 7)},
-                data))
-            qFatal("the benchmark level is full");
-    }
-    return level;
-}
 
 void BM_SaveLargest(benchmark::State& state)
 {

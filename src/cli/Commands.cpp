@@ -1,126 +1,114 @@
 #include "cli/Commands.h"
 
+#include "cli/ChangeOutlines.h"
 #include "cli/Console.h"
+#include "cli/DiffMerge.h"
+#include "cli/IndexCheck.h"
+#include "cli/LevelFiles.h"
 #include "cli/PngWriter.h"
+#include "cli/ReportOutput.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapRenderer.h"
-#include "levelfile/LevelFileLoad.h"
+#include "leveldiff/LevelDiff.h"
 #include "levelfile/LevelWriter.h"
 #include "model/CatalogueReader.h"
 #include "model/WholeFile.h"
+
+#include <QBuffer>
 
 #include <algorithm>
 
 namespace {
 
-// A report as one line of output: "path:line: message", or "path: message"
-// when it concerns the file as a whole. Line breaks inside the message are
-// written as \r and \n so that every report stays on one line.
-QString reportLine(const QString& path, const LevelFileReport& report)
-{
-    QString message = report.message;
-    message.replace(u'\r', QStringLiteral("\\r"));
-    message.replace(u'\n', QStringLiteral("\\n"));
-    if (report.line == 0)
-        return path + QStringLiteral(": ") + message;
-    return QStringLiteral("%1:%2: %3").arg(path, QString::number(report.line), message);
-}
-
-// A level read as the editor's Load reads it, every report told on one
-// stream as it comes: the lines of unknown kind, with `unsaved` also the
-// entities a save would drop, then what ended a failed read.
-struct ToldLoad
-{
-    LoadedLevel loaded;
-    qsizetype told = 0; // reports told, of every kind, the unlisted ones included
-    qsizetype lostLines = 0; // lines of the file a save of the level would not write
-};
-
-// Lines with a report that are listed one by one; the rest are counted, so
-// that a file of millions of bad lines is answered in a moment.
-constexpr qsizetype listedLines = 100;
-
-ToldLoad loadTelling(
-    const QString& path, const Catalogue& catalogue, const Command& command, bool unsaved, const std::function<void(const QString&)>& tell)
-{
-    // Before any load the editor holds a new level.
-    Level current;
-    levelops::makeNewLevel(current);
-    ToldLoad load;
-    qsizetype unlisted = 0;
-    load.loaded = loadLevelFile(path, catalogue, current, [&](LineNote note, int line, const LazyMessage& message) {
-        ++load.lostLines;
-        if (note == LineNote::Unsaved && !unsaved)
-            return;
-        if (++load.told > listedLines && !command.listAll)
-            ++unlisted;
-        else
-            tell(reportLine(path, {line, message()}));
-    });
-    if (unlisted > 0)
-        tell(QStringLiteral("%1: %2 more %3 not listed; --list-all lists every one.")
-                 .arg(path, QString::number(unlisted),
-                     unlisted == 1 ? QStringLiteral("line with a report was") : QStringLiteral("lines with a report were")));
-    for (const LevelFileReport& report : load.loaded.reports) {
-        ++load.told;
-        tell(reportLine(path, report));
-    }
-    return load;
-}
-
 int check(const Command& command, const Catalogue& catalogue, Console& console)
 {
-    int status = exitstatus::clean;
-    for (const QString& path : command.levels) {
-        const ToldLoad load = loadTelling(path, catalogue, command, true, [&](const QString& line) { console.outLine(line); });
-        if (load.told > 0)
-            status = exitstatus::reported;
+    ReportOutput output(command.reportOutput, console);
+    auto report = [&](const Report& r) { output.report(r); };
+    QStringList levels = command.levels;
+    if (command.index) {
+        const IndexedLevels indexed = readIndexedLevels(command.gameFolder, report);
+        levels = indexed.listed + indexed.unlisted;
     }
+    qsizetype checked = 0;
+    for (const QString& path : levels) {
+        // A glob such as levels/*.txt takes the index in with the levels.
+        if (!command.index && path != QLatin1String("-") && isLevelIndex(path)) {
+            output.note({path, 0, 0, "skipped-index",
+                QStringLiteral("skipped: this is the level index, not a level (check --index checks the index and the levels it lists)")});
+            continue;
+        }
+        ++checked;
+        (void)loadTelling(path, catalogue, Silent::Told, command.listAll, report);
+    }
+    const int status = output.reported() > 0 ? exitstatus::reported : exitstatus::clean;
+    output.finish(checked, status);
     return status;
+}
+
+// Why format writes nothing: what the level as written would lose or change.
+QString notWritten(const QString& path, const ToldLoad& load, const Catalogue& catalogue)
+{
+    auto counted = [](qsizetype n, const QString& one, const QString& many) { return n == 1 ? one : many.arg(n); };
+    const QString lines = counted(load.lostLines, QStringLiteral("the line above"), QStringLiteral("the %1 lines above"));
+    if (load.unknownTiles == 0)
+        return QStringLiteral("%1: not written: %2 would be lost; --drop-unknown writes the level without %3.")
+            .arg(path, lines, load.lostLines == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    const QString tiles = counted(load.unknownTiles, QStringLiteral("the grid name above"), QStringLiteral("the %1 grid names above"))
+        + QStringLiteral(" would become \"%1\"").arg(catalogue.tileName(0));
+    const QString what = load.lostLines == 0 ? tiles : lines + QStringLiteral(" would be lost and ") + tiles;
+    return QStringLiteral("%1: not written: %2; --drop-unknown writes the level all the same.").arg(path, what);
 }
 
 int format(const Command& command, const Catalogue& catalogue, Console& console)
 {
     const QString& path = command.levels.front();
-    const ToldLoad load = loadTelling(path, catalogue, command, true, [&](const QString& line) { console.errLine(line); });
+    const ToldLoad load =
+        loadTelling(path, catalogue, Silent::Told, command.listAll, [&](const Report& r) { console.errLine(reportLine(r)); });
     if (!load.loaded.ok)
         return exitstatus::reported;
-    // Written over its own file, a level that drops lines would lose them for good.
-    if (load.lostLines > 0 && !command.dropUnknown) {
-        console.errLine(
-            QStringLiteral("%1: not written: %2 would be lost; --drop-unknown writes the level without %3.")
-                .arg(path,
-                    load.lostLines == 1 ? QStringLiteral("the line above") : QStringLiteral("the %1 lines above").arg(load.lostLines),
-                    load.lostLines == 1 ? QStringLiteral("it") : QStringLiteral("them")));
+    // Written over its own file, a level that drops lines or changes cells
+    // would lose them for good.
+    if (load.lostLines + load.unknownTiles > 0 && !command.dropUnknown) {
+        console.errLine(notWritten(path, load, catalogue));
         return exitstatus::reported;
     }
-    const QByteArray bytes = writeLevel(load.loaded.level, catalogue);
-    if (command.output.isEmpty()) {
-        console.out(bytes);
-    } else if (const Result written = writeWholeFile(command.output, bytes); !written) {
-        console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
+    if (!writeOutput(command.output, writeLevel(load.loaded.level, catalogue), console))
         return exitstatus::reported;
-    }
     return load.told > 0 ? exitstatus::reported : exitstatus::clean;
 }
 
 // Writes the map as a picture, drawn a band of rows at a time straight into
-// the rows being written, so that the whole picture is never held; the file
-// is replaced as a whole or not at all.
-Result savePng(maprenderer::MapDrawing& drawing, const QString& path)
+// the rows being written, so that the whole picture is never held; the
+// outlines go onto each band as it is drawn.
+Result writePng(maprenderer::MapDrawing& drawing, const std::vector<OutlinedCell>& outlines, QIODevice& file)
 {
-    return writeWholeFile(path, [&drawing](QIODevice& file) {
-        const QSize size = drawing.size();
-        PngWriter png(file, size);
-        QImage band(size.width(), std::min(size.height(), 64), QImage::Format_RGB32);
-        for (int top = 0; top < size.height(); top += band.height()) {
-            drawing.draw(band, top);
-            png.writeRows(band, std::min(band.height(), size.height() - top));
-        }
-        if (!png.finish())
-            return Result::failure(png.errorString());
-        return Result::success();
-    });
+    const QSize size = drawing.size();
+    PngWriter png(file, size);
+    QImage band(size.width(), std::min(size.height(), 64), QImage::Format_RGB32);
+    for (int top = 0; top < size.height(); top += band.height()) {
+        drawing.draw(band, top);
+        drawOutlines(band, top, outlines);
+        png.writeRows(band, std::min(band.height(), size.height() - top));
+    }
+    if (!png.finish())
+        return Result::failure(png.errorString());
+    return Result::success();
+}
+
+// The file is replaced as a whole or not at all; standard output gets the
+// picture once it is complete.
+Result savePng(maprenderer::MapDrawing& drawing, const std::vector<OutlinedCell>& outlines, const QString& path, Console& console)
+{
+    if (path == QLatin1String("-")) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const Result written = writePng(drawing, outlines, buffer);
+        if (written)
+            console.out(bytes);
+        return written;
+    }
+    return writeWholeFile(path, [&](QIODevice& file) { return writePng(drawing, outlines, file); });
 }
 
 int render(const Command& command, const Catalogue& catalogue, Console& console)
@@ -131,16 +119,29 @@ int render(const Command& command, const Catalogue& catalogue, Console& console)
         console.errLine(loaded.message());
         return exitstatus::unusable;
     }
-    const QString& path = command.levels.front();
-    const ToldLoad load = loadTelling(path, catalogue, command, false, [&](const QString& line) { console.errLine(line); });
+    auto tell = [&](const Report& r) { console.errLine(reportLine(r)); };
+    qsizetype told = 0;
+    Level before;
+    if (command.renderDiff) {
+        const ToldLoad old = loadTelling(command.levels.front(), catalogue, Silent::Quiet, command.listAll, tell);
+        if (!old.loaded.ok)
+            return exitstatus::reported;
+        told += old.told;
+        before = old.loaded.level;
+    }
+    const ToldLoad load = loadTelling(command.levels.back(), catalogue, Silent::Quiet, command.listAll, tell);
     if (!load.loaded.ok)
         return exitstatus::reported;
+    told += load.told;
+    std::vector<OutlinedCell> outlines;
+    if (command.renderDiff)
+        outlines = changedCells(leveldiff::diffLevels(before, load.loaded.level), load.loaded.level, command.view);
     maprenderer::MapDrawing drawing(pictures, load.loaded.level, command.view);
-    if (const Result written = savePng(drawing, command.output); !written) {
+    if (const Result written = savePng(drawing, outlines, command.output, console); !written) {
         console.errLine(QStringLiteral("'%1' could not be written: %2").arg(command.output, written.message()));
         return exitstatus::reported;
     }
-    return load.told > 0 ? exitstatus::reported : exitstatus::clean;
+    return told > 0 ? exitstatus::reported : exitstatus::clean;
 }
 
 } // namespace
@@ -159,6 +160,10 @@ int runCommand(const Command& command, Console& console)
         return format(command, catalogue, console);
     case Command::Render:
         return render(command, catalogue, console);
+    case Command::Diff:
+        return diff(command, catalogue, console);
+    case Command::Merge:
+        return merge(command, catalogue, console);
     }
     return exitstatus::unusable;
 }

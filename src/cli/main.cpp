@@ -16,7 +16,7 @@ int answer(Console& console)
     const ParsedArguments parsed = parseArguments(parser, QCoreApplication::arguments());
     switch (parsed.request) {
     case ParsedArguments::Help:
-        console.out(parser.helpText().toLocal8Bit());
+        console.out(parsed.helpText.toLocal8Bit());
         return exitstatus::clean;
     case ParsedArguments::Version:
         console.outLine(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion());

@@ -22,7 +22,10 @@ EditorArguments parseEditorArguments(QCommandLineParser& parser, const QStringLi
     const QCommandLineOption folderOption({QStringLiteral("C"), QStringLiteral("game")},
         QStringLiteral("The game folder that holds Elements.txt and the pictures; it becomes the working folder."),
         QStringLiteral("GAMEDIR"));
-    parser.addOption(folderOption);
+    // tilewright-cli's other name for it, taken here too but not shown.
+    QCommandLineOption folderAlias(QStringLiteral("game-folder"), folderOption.description(), folderOption.valueName());
+    folderAlias.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({folderOption, folderAlias});
     parser.addPositionalArgument(QStringLiteral("level"),
         QStringLiteral("A level file to open after start-up, as Load opens it (a path from the current folder)."),
         QStringLiteral("[LEVEL]"));
@@ -49,8 +52,8 @@ EditorArguments parseEditorArguments(QCommandLineParser& parser, const QStringLi
     }
     if (!levels.isEmpty())
         parsed.levelPath = levels.first();
-    if (parser.isSet(folderOption)) {
-        parsed.gameFolder = parser.value(folderOption);
+    if (parser.isSet(folderOption) || parser.isSet(folderAlias)) {
+        parsed.gameFolder = parser.isSet(folderOption) ? parser.value(folderOption) : parser.value(folderAlias);
         if (parsed.gameFolder.isEmpty()) {
             parsed.error = QStringLiteral("-C needs a folder.");
             return parsed;

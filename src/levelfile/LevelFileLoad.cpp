@@ -43,7 +43,9 @@ LoadedLevel listing(const std::function<LoadedLevel(const LineNotes&)>& reading,
     std::vector<LevelFileReport> unrecognised;
     qsizetype unlisted = 0;
     std::vector<LevelFileReport> unsaved;
-    LoadedLevel loaded = reading([&](LineNote note, int line, const LazyMessage& message) {
+    LoadedLevel loaded = reading([&](LineNote note, int line, int, const LazyMessage& message) {
+        if (note == LineNote::UnknownTile)
+            return; // the editor reads such a cell as the first kind, without a word
         if (note == LineNote::Unsaved)
             unsaved.push_back({line, message()});
         else if (static_cast<qsizetype>(unrecognised.size()) < listed)
@@ -74,4 +76,9 @@ LoadedLevel loadLevelBytes(const QByteArray& bytes, const Catalogue& catalogue, 
 LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
 {
     return load(path, catalogue, current, notes);
+}
+
+LoadedLevel loadLevelBytes(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes)
+{
+    return read(bytes, catalogue, current, notes);
 }

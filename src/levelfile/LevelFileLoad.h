@@ -41,6 +41,10 @@ LoadedLevel loadLevelBytes(
     const QByteArray& bytes, const Catalogue& catalogue, const Level& current, qsizetype listed = std::numeric_limits<qsizetype>::max());
 
 // The same for a tool that tells every line as it comes: the lines of
-// unknown kind and the unsaved ones go to `notes` in file order, and
-// `reports` keeps only what concerns the file as a whole or ended the read.
+// unknown kind, the unsaved ones and the grid names no tile kind has go to
+// `notes` in file order, and `reports` keeps only what concerns the file as
+// a whole or ended the read.
 LoadedLevel loadLevelFile(const QString& path, const Catalogue& catalogue, const Level& current, const LineNotes& notes);
+
+// The same for a level's bytes read from elsewhere (a tool's standard input).
+LoadedLevel loadLevelBytes(const QByteArray& bytes, const Catalogue& catalogue, const Level& current, const LineNotes& notes);

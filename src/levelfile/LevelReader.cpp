@@ -78,6 +78,7 @@ public:
         , m_notes(notes)
         , m_tileKinds(catalogue.tileCount(), [&](int kind) -> const QString& { return catalogue.tileName(kind); })
         , m_entityKinds(catalogue.entityCount(), [&](int kind) -> const QString& { return catalogue.entityName(kind); })
+        , m_firstTileName(catalogue.tileCount() > 0 ? catalogue.tileName(0) : QString())
     {
         m_result.level.playerX = current.playerX;
         m_result.level.playerY = current.playerY;
@@ -112,12 +113,23 @@ private:
     }
 
     template<typename Message>
-    void note(LineNote kind, int line, const Message& message)
+    void note(LineNote kind, int line, int column, const Message& message)
     {
-        if (m_notes)
-            m_notes(kind, line, message);
-        else
-            (kind == LineNote::Unrecognised ? m_result.reports : m_result.unsaved).push_back({line, message()});
+        if (m_notes) {
+            m_notes(kind, line, column, message);
+            return;
+        }
+        switch (kind) {
+        case LineNote::Unrecognised:
+            m_result.reports.push_back({line, message(), column});
+            break;
+        case LineNote::Unsaved:
+            m_result.unsaved.push_back({line, message(), column});
+            break;
+        case LineNote::UnknownTile:
+            m_result.unknownTiles.push_back({line, message(), column});
+            break;
+        }
     }
 
     bool failOnLineFeeds()
@@ -164,20 +176,28 @@ private:
     {
         Level& level = m_result.level;
         for (int y = 0; y < level.levelHeight; ++y) {
-            QLatin1StringView rest = lines.readLineView();
+            const QLatin1StringView line = lines.readLineView();
+            QLatin1StringView rest = line;
             for (int x = 0; x < level.levelWidth; ++x) {
                 if (rest.isEmpty())
                     return fail(lines.lineNumber(),
                         QStringLiteral("the row holds %1 of the %2 fields of the first row").arg(x).arg(level.levelWidth));
                 // A field takes its first character whatever it is, so it is never empty.
                 const qsizetype end = 1 + tabIn(rest.sliced(1));
-                const int kind = tileKind(rest.first(end));
+                const QLatin1StringView name = rest.first(end);
+                const int kind = tileKind(name);
+                // A name no tile kind has leaves the cell at kind 0; the
+                // editor's Load says nothing, a tool may.
+                if (kind >= 0)
+                    level.levelTiles(0, x, y) = static_cast<qint16>(kind);
+                else
+                    note(LineNote::UnknownTile, lines.lineNumber(), static_cast<int>(name.data() - line.data()) + 1, [&] {
+                        return QStringLiteral("unknown tile \"%1\" at %2, %3 of the grid; the editor loads it as \"%4\"")
+                            .arg(excerpt(name), numbers::text(x), numbers::text(y), excerpt(m_firstTileName));
+                    });
                 rest = rest.sliced(end);
                 if (!rest.isEmpty())
                     rest = rest.sliced(1);
-                // A name no tile kind has leaves the cell at kind 0, unreported.
-                if (kind >= 0)
-                    level.levelTiles(0, x, y) = static_cast<qint16>(kind);
             }
         }
         return true;
@@ -258,7 +278,7 @@ private:
             if (!levelops::appendEntity(level, Entity{m_screen, x, y, static_cast<qint16>(entity)}, data))
                 return fail(lineNumber, QStringLiteral("the level holds more than %1 entities").arg(Level::maxEntities));
             if (m_screen < 0 || m_screen >= TileGrid::layerCount)
-                note(LineNote::Unsaved, lineNumber, [&] {
+                note(LineNote::Unsaved, lineNumber, 0, [&] {
                     return QStringLiteral("an entity on screen %1; the screens are all and 1 to 4, so it is kept but never shown or saved")
                         .arg(numbers::text(m_screen));
                 });
@@ -277,7 +297,7 @@ private:
             level.levelTiles(m_screen, x, y) = static_cast<qint16>(tile);
             return true;
         }
-        note(LineNote::Unrecognised, lineNumber, [&] {
+        note(LineNote::Unrecognised, lineNumber, 0, [&] {
             return QStringLiteral("Unrecognised: \"%1\" at %2: %3, %4")
                 .arg(excerpt(kind), numbers::text(m_screen), numbers::text(x), numbers::text(y));
         });
@@ -304,6 +324,7 @@ private:
     const LineNotes& m_notes;
     const KindNames m_tileKinds;
     const KindNames m_entityKinds;
+    const QString m_firstTileName; // what a grid field of no known name is read as
     LevelReadResult m_result;
     qint16 m_screen = 0;
 };

@@ -15,6 +15,7 @@ struct LevelFileReport
 {
     int line = 0; // the line of the file it concerns, counted from 1
     QString message; // the text exactly as the editor shows it
+    int column = 0; // the character of the line it concerns, counted from 1; 0 for the whole line
 
     friend bool operator==(const LevelFileReport&, const LevelFileReport&) = default;
 };
@@ -31,6 +32,9 @@ struct [[nodiscard]] LevelReadResult
     // keeps those entities, but no view shows them and a save does not
     // write them. The editor's Load says nothing of them, as it always did.
     std::vector<LevelFileReport> unsaved;
+    // Grid fields that name no tile kind, in file order: the cell is read as
+    // the first tile kind. The editor's Load says nothing of them either.
+    std::vector<LevelFileReport> unknownTiles;
     // When !ok: what ended the read, "Bad input file: line N: ...".
     LevelFileReport failure;
 };
@@ -39,6 +43,7 @@ struct [[nodiscard]] LevelReadResult
 enum class LineNote {
     Unrecognised, // goes to `reports`
     Unsaved, // goes to `unsaved`
+    UnknownTile, // goes to `unknownTiles`
 };
 
 // A message made only when it is asked for. It refers to the reader's own
@@ -61,8 +66,9 @@ private:
 
 // Receives those lines one by one, in file order, as the reader meets them,
 // since a hostile file can hold millions: what kind of line it is, its number
-// and its message, which a receiver that only counts need not make.
-using LineNotes = std::function<void(LineNote note, int line, const LazyMessage& message)>;
+// (and for a grid field its column, else 0) and its message, which a
+// receiver that only counts need not make.
+using LineNotes = std::function<void(LineNote note, int line, int column, const LazyMessage& message)>;
 
 // Reads a level file (Latin-1 bytes) into a new level. `current` is the level
 // in the editor: a file without a player line keeps its player start. The

@@ -70,6 +70,9 @@ private slots:
         QTest::newRow("a missing game folder")
             << QStringList{"--game", "no/such/folder", "level.txt"} << 2 << QByteArray()
             << "tilewright: The game folder 'no/such/folder' does not exist.\n" + usageLines;
+        QTest::newRow("--game-folder, as tilewright-cli calls it")
+            << QStringList{"--game-folder", "no/such/folder"} << 2 << QByteArray()
+            << "tilewright: The game folder 'no/such/folder' does not exist.\n" + usageLines;
     }
 
     void endsAtOnce()
