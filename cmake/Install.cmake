@@ -37,6 +37,8 @@ set(doc_folder ${CMAKE_INSTALL_DATADIR}/doc/tilewright)
 install(FILES README.md DESTINATION ${doc_folder})
 install(FILES cmake/debian/copyright DESTINATION ${doc_folder})
 install(DIRECTORY docs/ DESTINATION ${doc_folder}/docs PATTERN man EXCLUDE)
+# The pages a browser shows, where the editor's F1 finds them.
+install(FILES ${TILEWRIGHT_HTML_PAGES} DESTINATION ${doc_folder}/docs)
 
 # The manual pages carry the version. Where gzip is found (every Unix) they
 # are installed compressed, as man finds them; -n leaves the time out, so

@@ -4,8 +4,9 @@
 # dpkg-buildflags gives, every hardening feature on (stack protector,
 # fortified functions, read-only relocations bound at start, position
 # independent code), then `cpack -G DEB` and lintian, which must find no
-# error and no warning. Needs the Debian packages dpkg-dev, file and lintian;
-# any further arguments go to CMake's configure step.
+# error and no warning. Needs the Debian packages dpkg-dev, file, lintian and
+# cmark-gfm (the package holds the documentation as HTML pages); any further
+# arguments go to CMake's configure step.
 #
 #   tools/build-deb.sh [cmake options...]
 set -eu
@@ -20,7 +21,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 
 # Build type None: the flags are dpkg-buildflags' alone, as in a Debian build.
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=None -DTILEWRIGHT_WERROR=ON \
-    -DBUILD_TESTING=OFF -DTILEWRIGHT_BENCHMARKS=OFF -DTILEWRIGHT_FUZZ=OFF \
+    -DBUILD_TESTING=OFF -DTILEWRIGHT_BENCHMARKS=OFF -DTILEWRIGHT_FUZZ=OFF -DTILEWRIGHT_REQUIRE_HTML_DOCS=ON \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "$@" >/dev/null
 cmake --build build-deb
 
