@@ -1,9 +1,10 @@
 #include "desktop/GameFolderCopy.h"
 
+#include "model/WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace {
 
@@ -34,14 +35,6 @@ Result copyFolder(const QString& from, const QString& to)
 }
 
 } // namespace
-
-bool canWriteIn(const QString& folder)
-{
-    if (!QFileInfo(folder).isDir())
-        return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".tilewright-XXXXXX")));
-    return probe.open();
-}
 
 QString levelsFolderOf(const QString& gameFolder)
 {

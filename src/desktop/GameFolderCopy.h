@@ -8,11 +8,6 @@
 // read-only share) and the copy of it the user can work on instead. No
 // widgets: the folders are checked and copied with plain files.
 
-// True when a file can be created in `folder`. Only trying tells: the
-// permission bits say nothing of a read-only mount, an ACL, or a folder that
-// only an administrator may write.
-bool canWriteIn(const QString& folder);
-
 // The levels folder of a game folder: "levels" beside it.
 QString levelsFolderOf(const QString& gameFolder);
 
