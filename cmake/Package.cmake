@@ -43,9 +43,9 @@ if(NOT changelog_top MATCHES "^tilewright \\(${package_version}\\) ")
 endif()
 
 # Files only the package holds, added once everything is installed into
-# the package's folder: the Debian changelog and lintian's overrides; and
-# the programs stripped as Debian strips them.
-# (Only variables named CPACK_* reach that script.)
+# the package's folder: the Debian changelog, the documentation's
+# registration and lintian's overrides; and the programs stripped as Debian
+# strips them. (Only variables named CPACK_* reach that script.)
 set(CPACK_TILEWRIGHT_DEBIAN_DIR ${CMAKE_CURRENT_SOURCE_DIR}/cmake/debian)
 set(CPACK_TILEWRIGHT_GZIP ${TILEWRIGHT_GZIP})
 set(CPACK_TILEWRIGHT_STRIP ${CMAKE_STRIP})
