@@ -1,8 +1,8 @@
+#include "common/ReadOnlyFolder.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "desktop/EditorStart.h"
 #include "desktop/GameFolder.h"
-#include "desktop/GameFolderCopy.h"
 #include "desktop/WritableCopyOffer.h"
 #include "levelfile/LevelFileLoad.h"
 #include "model/modLists.h"
@@ -11,10 +11,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -30,56 +28,6 @@ QString canonical(const QString& path)
 // The game folder of the test, a folder without a catalogue, the copy of the
 // game in the documents folder, or no folder.
 enum Place { Game, Elsewhere, Copy, Nowhere };
-
-// Makes a folder that cannot be written, as long as it lives. The tests
-// run as root, who writes into any folder whatever its permissions, so for
-// root the folder becomes a read-only mount of itself; where that cannot be
-// made either, `reason` says so and the case is skipped.
-struct ReadOnlyFolder
-{
-    QString folder;
-    bool mounted = false;
-    QString reason;
-
-    explicit ReadOnlyFolder(const QString& path)
-        : folder(path)
-    {
-#ifdef Q_OS_UNIX
-        setWritable(false);
-        if (stillWritable())
-            mounted = QProcess::execute(QStringLiteral("mount"), {"--bind", folder, folder}) == 0
-                && QProcess::execute(QStringLiteral("mount"), {"-o", "remount,ro,bind", folder}) == 0;
-        if (stillWritable())
-            reason = QStringLiteral("root writes into any folder, and no read-only mount could be made here");
-#else
-        reason = QStringLiteral("only Unix has folder permissions that keep a file from being made");
-#endif
-    }
-
-    ~ReadOnlyFolder()
-    {
-        // Lazily, since the editor's working folder may still be inside.
-        if (mounted)
-            QProcess::execute(QStringLiteral("umount"), {"--lazy", folder});
-        setWritable(true);
-    }
-
-    bool stillWritable() const
-    {
-        QTemporaryFile probe(folder + QStringLiteral("/levels/probe-XXXXXX"));
-        return probe.open();
-    }
-
-    void setWritable(bool writable) const
-    {
-        for (const QString& sub : {QStringLiteral("/editor"), QStringLiteral("/levels")}) {
-            QFile::Permissions permissions = QFile::permissions(folder + sub) | QFile::WriteOwner;
-            if (!writable)
-                permissions &= ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther);
-            QFile::setPermissions(folder + sub, permissions);
-        }
-    }
-};
 
 } // namespace
 
@@ -182,11 +130,12 @@ private slots:
         game.writeFile(game.levelPath(QStringLiteral("Broken")), "floor\twall\r\nfloor\r\n");
         const QString gameTop = QFileInfo(game.editorDir()).absolutePath();
         const QString copy = QDir(gameCopiesFolder()).filePath(QFileInfo(gameTop).fileName());
-        std::optional<ReadOnlyFolder> unwritable;
+        std::optional<ReadOnlyFolder> readOnlyGame, readOnlyLevels;
         if (readOnly) {
-            unwritable.emplace(gameTop);
-            if (!unwritable->reason.isEmpty())
-                QSKIP(qPrintable(unwritable->reason));
+            readOnlyGame.emplace(game.editorDir());
+            readOnlyLevels.emplace(game.levelsDir());
+            if (!readOnlyLevels->reason().isEmpty())
+                QSKIP(qPrintable(readOnlyLevels->reason()));
         }
         auto folder = [&](Place place) {
             return place == Game ? game.editorDir()
