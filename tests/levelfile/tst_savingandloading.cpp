@@ -3,11 +3,13 @@
 #include "common/EditorSession.h"
 #include "common/HostileFiles.h"
 #include "common/ModalDriver.h"
+#include "common/ReadOnlyFolder.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "editor/ui/frmMain.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
+#include "levelfile/SaveFailure.h"
 #include "model/Excerpt.h"
 #include "model/WholeFile.h"
 #include "model/modLists.h"
@@ -15,9 +17,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -381,6 +385,44 @@ private slots:
         QCOMPARE(modLists::level, level);
         QCOMPARE(TempGame::readFile(path), outcome == Saved ? writeLevel(level, modLists::catalogue) : file);
         QVERIFY(!QFileInfo(path).isDir() || QFileInfo::exists(path + "/keep"));
+    }
+
+    // What a failed save can tell of its cause, beside the message that
+    // names another program holding the file.
+    void saveFailureReason_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reason"); // the start of it; none when only "in use" is left
+
+        QTest::newRow("the levels folder is missing") << "missing"
+                                                      << "The levels folder \"{levels}\" does not exist.";
+        QTest::newRow("the levels folder cannot be written")
+            << "read-only"
+            << "The levels folder \"{levels}\" cannot be written: it is read-only, or you may not write into it.";
+        QTest::newRow("the disk is too full") << "full"
+                                              << "The disk is full: the level needs ";
+        QTest::newRow("nothing to be seen") << ""
+                                            << "";
+    }
+
+    void saveFailureReason()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reason);
+        TempGame game;
+        const QString levels = QDir::toNativeSeparators(game.levelsDir());
+        qint64 bytes = 100;
+        if (cause == "missing")
+            QVERIFY(QDir(game.levelsDir()).removeRecursively());
+        if (cause == "full")
+            bytes = QStorageInfo(game.levelsDir()).bytesAvailable() + 1;
+        std::optional<ReadOnlyFolder> readOnly;
+        if (cause == "read-only" && !readOnly.emplace(game.levelsDir()).reason().isEmpty())
+            QSKIP(qPrintable(readOnly->reason()));
+
+        const QString told = ::saveFailureReason(game.levelPath("Mine"), bytes);
+        QVERIFY2(
+            reason.isEmpty() ? told.isEmpty() : told.startsWith(reason.replace("{levels}", levels)), qPrintable(told));
     }
 };
 
