@@ -72,9 +72,11 @@ bool withoutDisplay(int argc, char* argv[])
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return false;
-    for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == "-platform")
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform")
             return false;
+    }
     return true;
 #else
     Q_UNUSED(argc);
