@@ -32,6 +32,8 @@ QString saveFailureReason(const QString& path, qint64 bytes)
     if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < bytes + slack)
         return QStringLiteral("The disk is full: the level needs %1, and %2 is free on the disk that holds \"%3\".")
             .arg(size(bytes), size(disk.bytesAvailable()), folder);
+    if (file.isDir())
+        return QStringLiteral("\"%1\" is a folder, not a file.").arg(QDir::toNativeSeparators(file.absoluteFilePath()));
     if (file.exists() && !file.isWritable())
         return QStringLiteral("The file \"%1\" is read-only.").arg(QDir::toNativeSeparators(file.absoluteFilePath()));
     return {};

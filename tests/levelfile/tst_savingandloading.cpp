@@ -35,7 +35,7 @@ constexpr QMessageBox::StandardButton Ok = QMessageBox::Ok, Yes = QMessageBox::Y
 // A message box the user is to meet, and the answer given.
 struct Box
 {
-    QString text; // then its details, if any, after a line break
+    QString text; // then its informative text and its details, if any, each after a line break
     QMessageBox::StandardButton answer;
 };
 using Boxes = QList<Box>;
@@ -58,7 +58,8 @@ struct Answers : ScriptedMessages
     {
         QStringList texts;
         for (const Messages::Request& box : shown())
-            texts << (box.details.isEmpty() ? box.text : box.text + "\n" + box.details);
+            texts << box.text + (box.informative.isEmpty() ? "" : "\n" + box.informative)
+                    + (box.details.isEmpty() ? "" : "\n" + box.details);
         QCOMPARE(texts.replaceInStrings(QRegularExpression("(written|index.txt'): .+$"), "\\1: ..."), expected);
     }
 };
@@ -92,11 +93,12 @@ QString couldNotAdd(const QString& name)
         + "': ...";
 }
 
-QString saveFailed(const QString& name)
+// The failure report, word for word, with the cause beneath it when one can be seen.
+QString saveFailed(const QString& name, const QString& cause)
 {
     return "File access error - could not save\r\nplease close any program which may be accessing the file (e.g. the "
-           "Quandor Game) and try again.\n'"
-        + pathOf(name) + "' could not be written: ...";
+           "Quandor Game) and try again.\n"
+        + cause + "\n'" + pathOf(name) + "' could not be written: ...";
 }
 
 const QByteArray startIndex = "A\r\n\r\nb\r\n";
@@ -328,11 +330,18 @@ private slots:
                                               << Boxes{overwriteListed, overwriteFile("FirstSteps", Yes)} << Saved;
         QTest::newRow("save: overwrite, No") << SaveCommand << typed("FirstSteps", Enter) << "FirstSteps" << asItIs
                                              << Boxes{overwriteListed, overwriteFile("FirstSteps", No)} << Kept;
-        QTest::newRow("save: a name with a folder in it") << SaveCommand << typed("sub/Lvl", Enter) << "sub/Lvl"
-                                                          << asItIs << Boxes{{saveFailed("sub/Lvl"), Ok}} << Kept;
+        QTest::newRow("save: a name with a folder in it")
+            << SaveCommand << typed("sub/Lvl", Enter) << "sub/Lvl" << asItIs
+            << Boxes{{saveFailed("sub/Lvl",
+                          "The name \"sub/Lvl\" holds a folder separator or a NUL character, so it names no file in "
+                          "the levels folder."),
+                   Ok}}
+            << Kept;
         QTest::newRow("save: a folder in the file's place")
             << SaveCommand << typed("Dir", Enter) << "Dir" << aFolder
-            << Boxes{overwriteFile("Dir", Yes), {saveFailed("Dir"), Ok}} << Kept;
+            << Boxes{overwriteFile("Dir", Yes),
+                   {saveFailed("Dir", "\"{levels}/Dir.txt\" is a folder, not a file."), Ok}}
+            << Kept;
         QTest::newRow("load: sample level")
             << LoadCommand << typed("Crossing", Enter) << "Crossing" << asItIs << Boxes() << Loaded;
         const Box oneMore{
@@ -373,6 +382,8 @@ private slots:
         else if (!file.isNull())
             editor.game().writeFile(path, file);
         file = TempGame::readFile(path);
+        for (Box& box : boxes) // causes name the levels folder in full
+            box.text.replace("{levels}", QDir::toNativeSeparators(editor.game().levelsDir()));
         Answers answers(boxes);
 
         editor.give(command, steps);
