@@ -1,11 +1,14 @@
 #include "app/ui/Twips.h"
+#include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "editor/ui/MapSurface.h"
 #include "editor/ui/frmMain.h"
+#include "levelfile/ui/frmLoadSave.h"
 #include "model/modLists.h"
 
 #include <QAbstractButton>
+#include <QDesktopServices>
 #include <QDir>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -14,6 +17,7 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -71,6 +75,13 @@ class tst_frmmain : public QObject
         QSpontaneKeyEvent::setSpontaneous(&event);
         qApp->notify(target, &event);
     }
+
+public slots:
+    // The desktop's browser for the test: F1's page is handed here.
+    void openInBrowser(const QUrl& url) { opened = url; }
+
+private:
+    QUrl opened;
 
 private slots:
     void init()
@@ -281,6 +292,66 @@ private slots:
         QCOMPARE(child("picTilesInner")->y(), pixels("vscTiles"));
         QCOMPARE(child("shpRing1")->pos(), child("imgTile13")->pos());
         QVERIFY(!level.levelChanged);
+    }
+
+    // The keys a desktop user tries first, beside the buttons' own Alt keys,
+    // in the main window whichever control has the focus.
+    void keysOfTheCommands_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("brings"); // the chooser to "save" or "load", the "close" question, the "guide"
+        QTest::newRow("Ctrl+S saves") << "Ctrl+S"
+                                      << "save";
+        QTest::newRow("Alt+S saves as before") << "Alt+S"
+                                               << "save";
+        QTest::newRow("Ctrl+O loads") << "Ctrl+O"
+                                      << "load";
+        QTest::newRow("Alt+L loads as before") << "Alt+L"
+                                               << "load";
+        QTest::newRow("Ctrl+Q closes through the close handler") << "Ctrl+Q"
+                                                                 << "close";
+        QTest::newRow("F1 opens the designer's guide") << "F1"
+                                                       << "guide";
+    }
+
+    void keysOfTheCommands()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, brings);
+        press(Qt::LeftButton, cell(1, 1)); // a change not saved
+        const Level before = level;
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+        ScriptedMessages messages;
+        if (brings == "close")
+            messages.answer(QMessageBox::No);
+        QDesktopServices::setUrlHandler("file", this, "openInBrowser");
+        opened.clear();
+        std::optional<bool> chooserSaves;
+        std::optional<ModalDriver> chooser;
+        if (brings == "save" || brings == "load")
+            chooser.emplace([&](QWidget* modal) {
+                QVERIFY(qobject_cast<frmLoadSave*>(modal));
+                chooserSaves = qobject_cast<frmLoadSave*>(modal)->save;
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+
+        const QKeySequence sequence(key);
+        QTest::keyClick(child("vscTiles"), Qt::Key(sequence[0].key()), sequence[0].keyboardModifiers());
+        QDesktopServices::unsetUrlHandler("file");
+
+        if (chooser) // a button's own key clicks it a moment later, as the button is seen to go down
+            QTRY_COMPARE(chooserSaves, std::optional<bool>(brings == "save"));
+        QCOMPARE(
+            messages.texts(), brings == "close" ? QStringList{"Do you want to save your changes?"} : QStringList());
+        QCOMPARE(window->isVisible(), brings != "close");
+        QVERIFY(level == before);
+        if (brings == "guide") {
+            QVERIFY2(opened.isLocalFile() && QFileInfo(opened.toLocalFile()).isFile(), qPrintable(opened.toString()));
+            QVERIFY(QFileInfo(opened.toLocalFile()).fileName().startsWith("designers-guide."));
+        } else {
+            QVERIFY(opened.isEmpty());
+        }
     }
 };
 
