@@ -300,18 +300,10 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("brings"); // the chooser to "save" or "load", the "close" question, the "guide"
-        QTest::newRow("Ctrl+S saves") << "Ctrl+S"
-                                      << "save";
-        QTest::newRow("Alt+S saves as before") << "Alt+S"
-                                               << "save";
-        QTest::newRow("Ctrl+O loads") << "Ctrl+O"
-                                      << "load";
-        QTest::newRow("Alt+L loads as before") << "Alt+L"
-                                               << "load";
-        QTest::newRow("Ctrl+Q closes through the close handler") << "Ctrl+Q"
-                                                                 << "close";
-        QTest::newRow("F1 opens the designer's guide") << "F1"
-                                                       << "guide";
+        const QList<std::pair<const char*, const char*>> keys{{"Ctrl+S", "save"}, {"Alt+S", "save"}, {"Ctrl+O", "load"},
+            {"Alt+L", "load"}, {"Ctrl+Q", "close"}, {"F1", "guide"}};
+        for (const auto& [key, brings] : keys)
+            QTest::newRow(key) << QString(key) << QString(brings);
     }
 
     void keysOfTheCommands()
