@@ -8,7 +8,7 @@ set -eu
 
 cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build g++ qt6-base-dev zlib1g-dev libbenchmark-dev fonts-dejavu-core git $*"
+packages="cmake ninja-build g++ qt6-base-dev zlib1g-dev libbenchmark-dev fonts-dejavu-core git cmark-gfm $*"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

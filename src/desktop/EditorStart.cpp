@@ -3,16 +3,21 @@
 #include "app/ui/Messages.h"
 #include "desktop/GameFolder.h"
 #include "desktop/GameFolderQuestion.h"
+#include "desktop/WritableCopyOffer.h"
 #include "model/modLists.h"
 #include "recovery/RecoverySlot.h"
 
 #include <QDir>
+#include <QTextStream>
 
 namespace {
 
-EditorStart failed(const QString& message)
+// Also on standard error, for whoever started the editor from a shell or
+// reads the desktop session's log.
+EditorStart failed(const QString& message, Messages::Icon icon = Messages::Icon::Critical)
 {
-    Messages::show(nullptr, message, QMessageBox::Ok, QMessageBox::Ok, Messages::Icon::Critical);
+    QTextStream(stderr) << "tilewright: " << message << '\n';
+    Messages::show(nullptr, message, QMessageBox::Ok, QMessageBox::Ok, icon);
     EditorStart start;
     start.exitStatus = 1;
     return start;
@@ -36,11 +41,17 @@ EditorStart startEditor(const EditorArguments& arguments)
     QString folder = arguments.gameFolder;
     if (folder.isEmpty())
         folder = findGameFolder(startFolder, rememberedGameFolder());
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
         folder = askGameFolder();
-    // When the question was cancelled the working folder stays, and reading
-    // its catalogue below gives the message a start in a wrong folder gives.
-    if (!folder.isEmpty() && !QDir::setCurrent(folder))
+        if (folder.isEmpty())
+            return failed(QStringLiteral("No game folder was chosen, so Tilewright has nothing to edit and ends.\n\n"
+                                         "Start it again to choose the folder that holds Elements.txt."),
+                Messages::Icon::None);
+    }
+    // A game that cannot be saved into (the installed sample) is offered as a copy of the user's own.
+    if (holdsCatalogue(folder))
+        folder = offerWritableCopy(folder);
+    if (!QDir::setCurrent(folder))
         return failed(QStringLiteral("The game folder \"%1\" could not be opened.").arg(QDir::toNativeSeparators(folder)));
 
     // The game folder is the working folder: the catalogue and pictures lie

@@ -6,24 +6,35 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
-// The installed sample game when there is one, so that a first start shows a
-// game folder to pick; the home folder otherwise.
-QString firstPlaceToLook()
+// The places a game folder is usually found, beside the dialog's list: the
+// computer, the home and documents folders, and the installed sample game.
+QList<QUrl> placesToLook()
 {
+    QList<QUrl> places{QUrl(QStringLiteral("file:")), QUrl::fromLocalFile(QDir::homePath())};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        places.append(QUrl::fromLocalFile(documents));
     const QDir sample(QCoreApplication::applicationDirPath() + QStringLiteral("/" TILEWRIGHT_SAMPLE_FROM_PROGRAM));
-    return sample.exists() ? sample.absolutePath() : QDir::homePath();
+    if (sample.exists(QStringLiteral("editor")))
+        places.append(QUrl::fromLocalFile(sample.absoluteFilePath(QStringLiteral("editor"))));
+    return places;
 }
 
 } // namespace
 
 QString askGameFolder(QWidget* parent)
 {
-    QFileDialog dialog(parent, QString::fromLatin1(gameFolderQuestion), firstPlaceToLook());
+    // The user's own folders first: games are made and copied there, and
+    // the installed sample, which cannot be saved into, is one place aside.
+    QFileDialog dialog(parent, QString::fromLatin1(gameFolderQuestion), QDir::homePath());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setSidebarUrls(placesToLook());
     while (dialog.exec() == QDialog::Accepted) {
         const QStringList chosen = dialog.selectedFiles();
         if (chosen.isEmpty())

@@ -63,6 +63,28 @@ int answerInText(QCommandLineParser& parser, const EditorArguments& arguments)
     return 2;
 }
 
+// True on a Unix desktop when no window system can be reached: no X or
+// Wayland display and no platform asked for. Qt would end the program at
+// once; the editor still answers its command line, on the offscreen platform.
+bool withoutDisplay(int argc, char* argv[])
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform")
+            return false;
+    }
+    return true;
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -79,12 +101,19 @@ int main(int argc, char* argv[])
             return answerInText(parser, arguments);
     }
 
+    const bool headless = withoutDisplay(argc, argv);
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setWindowIcon(applicationIcon());
     QCommandLineParser parser;
     const EditorArguments arguments = parseEditorArguments(parser, QApplication::arguments());
     if (arguments.request != EditorArguments::Start)
         return answerInText(parser, arguments);
+    if (headless) {
+        QTextStream(stderr) << "tilewright: there is no display to show the editor on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n";
+        return 1;
+    }
 
     const EditorStart start = startEditor(arguments);
     if (!start.window)

@@ -2,9 +2,11 @@
 
 #include "model/DiskSync.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -121,6 +123,14 @@ Result writeAll(QIODevice& file, const QByteArray& bytes)
         done += written;
     }
     return Result::success();
+}
+
+bool canWriteIn(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".tilewright-XXXXXX")));
+    return probe.open();
 }
 
 QString failureReason(const QIODevice& file)

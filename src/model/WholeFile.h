@@ -52,6 +52,11 @@ Result writeWholeFile(const QString& path, const QByteArray& bytes);
 // system name its error, which the failure's message gives.
 Result writeAll(QIODevice& file, const QByteArray& bytes);
 
+// True when a new file can be made in `folder`. Only trying tells: the
+// permission bits say nothing of a read-only mount, an ACL, or a folder that
+// only an administrator may write.
+bool canWriteIn(const QString& folder);
+
 // Why the last operation on `file` failed, in the system's words. Qt leaves
 // some failures as "Unknown error" (a rename that fails, a write that stops
 // short); those take the system's own last error instead.

@@ -11,7 +11,8 @@ namespace {
 const QByteArray usageLines = "Usage: tilewright [-C GAMEDIR] [LEVEL]\nTry 'tilewright --help' for more information.\n";
 
 // The editor program in `folder`, on the offscreen platform, with settings
-// of its own in `config` (a child's settings follow XDG_CONFIG_HOME).
+// of its own in `config` (a child's settings follow XDG_CONFIG_HOME). An
+// empty `platform` gives it no display at all, as on a server.
 struct Editor
 {
     QProcess process;
@@ -21,6 +22,9 @@ struct Editor
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        if (platform.isEmpty())
+            for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
         environment.insert(QStringLiteral("XDG_DATA_HOME"), config);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), config);
@@ -73,6 +77,12 @@ private slots:
         QTest::newRow("--game-folder, as tilewright-cli calls it")
             << QStringList{"--game-folder", "no/such/folder"} << 2 << QByteArray()
             << "tilewright: The game folder 'no/such/folder' does not exist.\n" + usageLines;
+        QTest::newRow("two levels") << QStringList{"a.txt", "b.txt"} << 2 << QByteArray()
+                                    << "tilewright: Only one level file can be opened, not 2.\n" + usageLines;
+        QTest::newRow("nothing wrong, but no display") << QStringList{"-C", "."} << 1 << QByteArray()
+                                                       << QByteArray(
+                                                              "tilewright: there is no display to show the editor on "
+                                                              "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
     }
 
     void endsAtOnce()
@@ -83,8 +93,9 @@ private slots:
         QFETCH(QByteArray, err);
 
         QTemporaryDir empty;
-        // The help and the version are answered without a display: no machine has a window system "none".
-        Editor editor(empty.path(), config.path(), arguments, status == 0 ? "none" : "offscreen");
+        // The help and the version need no window system at all (no machine has one called "none");
+        // everything else is answered without a display.
+        Editor editor(empty.path(), config.path(), arguments, status == 0 ? "none" : "");
         QVERIFY(editor.process.waitForFinished(30000));
         QCOMPARE(editor.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(editor.process.exitCode(), status);
@@ -92,6 +103,22 @@ private slots:
         QVERIFY2(out.isEmpty() ? output.isEmpty() : output.contains(out), output.constData());
         QCOMPARE(editor.process.readAllStandardError(), err);
         QCOMPARE(Editor::remembered(config.path()), QString());
+    }
+
+    // A game folder that cannot be used is also reported on standard error,
+    // while its message box waits for the person at the screen.
+    void startupErrorOnStandardError()
+    {
+        QTemporaryDir empty;
+        Editor editor(empty.path(), config.path(), {QStringLiteral("-C"), QStringLiteral(".")});
+        QElapsedTimer waited;
+        waited.start();
+        const QByteArray expected = "tilewright: The element catalogue \""
+            + QDir(empty.path()).filePath("Elements.txt").toLocal8Bit() + "\" was not found.\n";
+        QByteArray err;
+        while (!err.contains(expected) && waited.elapsed() < 30000 && !editor.process.waitForFinished(20))
+            err += editor.process.readAllStandardError();
+        QVERIFY2(err.startsWith(expected), err.constData());
     }
 
     // Started from another folder with -C and a level from there, the

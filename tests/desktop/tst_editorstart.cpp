@@ -1,7 +1,9 @@
+#include "common/ReadOnlyFolder.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "desktop/EditorStart.h"
 #include "desktop/GameFolder.h"
+#include "desktop/WritableCopyOffer.h"
 #include "levelfile/LevelFileLoad.h"
 #include "model/modLists.h"
 
@@ -14,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 
 QString canonical(const QString& path)
@@ -21,8 +25,9 @@ QString canonical(const QString& path)
     return QFileInfo(path).canonicalFilePath();
 }
 
-// The game folder of the test, a folder without a catalogue, or no folder.
-enum Place { Game, Elsewhere, Nowhere };
+// The game folder of the test, a folder without a catalogue, the copy of the
+// game in the documents folder, or no folder.
+enum Place { Game, Elsewhere, Copy, Nowhere };
 
 } // namespace
 
@@ -36,10 +41,14 @@ class tst_editorstart : public QObject
 
     QTemporaryDir settingsFolder;
     QTemporaryDir dataFolder;
+    QTemporaryDir home;
 
 private slots:
     void initTestCase()
     {
+        // The documents folder, where copies go, is the test's own: $HOME/Documents.
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
         // The Qt dialog rather than the desktop's own, so the test can answer it.
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         QCoreApplication::setOrganizationName(QStringLiteral("Tilewright"));
@@ -55,46 +64,63 @@ private slots:
     {
         QTest::addColumn<Place>("startFolder");
         QTest::addColumn<Place>("remembered");
+        QTest::addColumn<bool>("readOnly"); // the game and its levels cannot be written
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("answers"); // to the folder question
-        QTest::addColumn<QStringList>("messages"); // each answered with OK
-        QTest::addColumn<bool>("starts"); // in the game folder; else ends with status 1
+        QTest::addColumn<QStringList>("messages"); // answered "Yes: ...", "No: ..." or else OK
+        QTest::addColumn<Place>("startsIn"); // Nowhere: ends with status 1
         QTest::addColumn<QString>("opened"); // the level the editor then holds; none: the new level
 
         const QString notFound = QStringLiteral("\"{elsewhere}/Elements.txt\" was not found.");
+        const QString offer = QStringLiteral(
+            "cannot write into \"{levels}\", so levels cannot be saved there.\n\n"
+            "Copy the game folder and its levels into \"{copy}\"");
         const QStringList none;
-        QTest::newRow("in a game folder") << Game << Nowhere << none << none << none << true << QString();
-        QTest::newRow("the folder used last") << Elsewhere << Game << none << none << none << true << QString();
+        QTest::newRow("in a game folder") << Game << Nowhere << false << none << none << none << Game << QString();
+        QTest::newRow("the folder used last")
+            << Elsewhere << Game << false << none << none << none << Game << QString();
         QTest::newRow("the folder used last lost its catalogue")
-            << Elsewhere << Elsewhere << none << QStringList{"{game}"} << none << true << QString();
-        QTest::newRow("-C to a folder without catalogue") << Game << Nowhere << QStringList{"--game", "{elsewhere}"}
-                                                          << none << QStringList{notFound} << false << QString();
+            << Elsewhere << Elsewhere << false << none << QStringList{"{game}"} << none << Game << QString();
+        QTest::newRow("-C to a folder without catalogue")
+            << Game << Nowhere << false << QStringList{"--game", "{elsewhere}"} << none << QStringList{notFound}
+            << Nowhere << QString();
         QTest::newRow("asked, the game folder chosen")
-            << Elsewhere << Nowhere << none << QStringList{"{game}"} << none << true << QString();
+            << Elsewhere << Nowhere << false << none << QStringList{"{game}"} << none << Game << QString();
         QTest::newRow("asked, a folder without catalogue refused")
-            << Elsewhere << Nowhere << none << QStringList{"{elsewhere}", "{game}"}
-            << QStringList{"\"{elsewhere}\" holds no Elements.txt"} << true << QString();
-        QTest::newRow("asked, cancelled")
-            << Elsewhere << Nowhere << none << QStringList{""} << QStringList{notFound} << false << QString();
+            << Elsewhere << Nowhere << false << none << QStringList{"{elsewhere}", "{game}"}
+            << QStringList{"\"{elsewhere}\" holds no Elements.txt"} << Game << QString();
+        QTest::newRow("asked, cancelled") << Elsewhere << Nowhere << false << none << QStringList{""}
+                                          << QStringList{"No game folder was chosen"} << Nowhere << QString();
+        QTest::newRow("asked, a game that cannot be written, copied")
+            << Elsewhere << Nowhere << true << none << QStringList{"{game}"} << QStringList{"Yes: " + offer} << Copy
+            << QString();
+        QTest::newRow("a game that cannot be written, not copied")
+            << Elsewhere << Nowhere << true << QStringList{"-C", "{game}"} << none
+            << QStringList{"No: " + offer, "Saving levels will fail there, since \"{levels}\" cannot be written."}
+            << Game << QString();
+        QTest::newRow("a copy, with a level given from the original")
+            << Game << Nowhere << true << QStringList{"{levels}/Crossing.txt"} << none << QStringList{"Yes: " + offer}
+            << Copy << QString("Crossing");
         QTest::newRow("-C from another folder, a level path from there")
-            << Elsewhere << Nowhere << QStringList{"-C", "{game}", "{levels}/Crossing.txt"} << none << none << true
-            << QString("Crossing");
+            << Elsewhere << Nowhere << false << QStringList{"-C", "{game}", "{levels}/Crossing.txt"} << none << none
+            << Game << QString("Crossing");
         QTest::newRow("a level that does not load")
-            << Elsewhere << Nowhere << QStringList{"-C", "{game}", "{levels}/Broken.txt"} << none
-            << QStringList{"Bad input file: line 3: the file ends in the grid"} << true << QString();
-        QTest::newRow("a missing level") << Elsewhere << Nowhere << QStringList{"-C", "{game}", "{levels}/Gone.txt"}
-                                         << none << QStringList{"'{levels}/Gone.txt' was not found."} << true
-                                         << QString();
+            << Elsewhere << Nowhere << false << QStringList{"-C", "{game}", "{levels}/Broken.txt"} << none
+            << QStringList{"Bad input file: line 3: the file ends in the grid"} << Game << QString();
+        QTest::newRow("a missing level") << Elsewhere << Nowhere << false
+                                         << QStringList{"-C", "{game}", "{levels}/Gone.txt"} << none
+                                         << QStringList{"'{levels}/Gone.txt' was not found."} << Game << QString();
     }
 
     void start()
     {
         QFETCH(Place, startFolder);
         QFETCH(Place, remembered);
+        QFETCH(bool, readOnly);
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, answers);
         QFETCH(QStringList, messages);
-        QFETCH(bool, starts);
+        QFETCH(Place, startsIn);
         QFETCH(QString, opened);
 
         QSettings().clear();
@@ -102,14 +128,29 @@ private slots:
         QTemporaryDir elsewhere; // no catalogue here
         QVERIFY(game.isValid());
         game.writeFile(game.levelPath(QStringLiteral("Broken")), "floor\twall\r\nfloor\r\n");
-        auto folder = [&](Place place) { return place == Game ? game.editorDir() : elsewhere.path(); };
+        const QString gameTop = QFileInfo(game.editorDir()).absolutePath();
+        const QString copy = QDir(gameCopiesFolder()).filePath(QFileInfo(gameTop).fileName());
+        std::optional<ReadOnlyFolder> readOnlyGame, readOnlyLevels;
+        if (readOnly) {
+            readOnlyGame.emplace(game.editorDir());
+            readOnlyLevels.emplace(game.levelsDir());
+            if (!readOnlyLevels->reason().isEmpty())
+                QSKIP(qPrintable(readOnlyLevels->reason()));
+        }
+        auto folder = [&](Place place) {
+            return place == Game ? game.editorDir()
+                : place == Copy  ? copy + QStringLiteral("/editor")
+                                 : elsewhere.path();
+        };
         // `{game}` and `{levels}` become the game's folders, as seen from the
-        // working folder unless `absolute`, `{elsewhere}` the folder without a catalogue.
+        // working folder unless `absolute`, `{elsewhere}` the folder without
+        // a catalogue, `{copy}` where the game's copy goes.
         auto fill = [&](QString text, bool absolute) {
             const QDir here = QDir::current();
             text.replace("{game}", absolute ? game.editorDir() : here.relativeFilePath(game.editorDir()));
             text.replace("{levels}", absolute ? game.levelsDir() : here.relativeFilePath(game.levelsDir()));
             text.replace("{elsewhere}", elsewhere.path());
+            text.replace("{copy}", copy);
             return absolute ? QDir::toNativeSeparators(text) : text;
         };
         if (remembered != Nowhere)
@@ -124,10 +165,18 @@ private slots:
         QCOMPARE(parsed.error, QString());
 
         ScriptedMessages scripted;
-        for (qsizetype i = 0; i < messages.size(); ++i)
-            scripted.answer(QMessageBox::Ok);
+        for (QString& message : messages) {
+            const QString answer = message.section(QStringLiteral(": "), 0, 0);
+            const bool asked = answer == QStringLiteral("Yes") || answer == QStringLiteral("No");
+            scripted.answer(!asked                    ? QMessageBox::Ok
+                    : answer == QStringLiteral("Yes") ? QMessageBox::Yes
+                                                      : QMessageBox::No);
+            if (asked)
+                message = message.section(QStringLiteral(": "), 1);
+        }
         // Each folder question takes the next answer, a folder or "" for Cancel; one question
         // too many, or any other modal window, fails the test and is closed, so nothing waits.
+        QStringList questionsStartedIn;
         QTimer answering;
         connect(&answering, &QTimer::timeout, this, [&] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -138,6 +187,7 @@ private slots:
             }
             if (!dialog)
                 return;
+            questionsStartedIn << dialog->directory().absolutePath();
             const QString answer = fill(answers.takeFirst(), true);
             if (!answer.isEmpty())
                 dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(answer);
@@ -148,21 +198,31 @@ private slots:
         answering.start(10);
         EditorStart started = startEditor(parsed);
         QCOMPARE(answers, QStringList());
+        // The question starts in the user's own home folder, not in the installed sample.
+        if (!questionsStartedIn.isEmpty())
+            QCOMPARE(questionsStartedIn.first(), QDir::homePath());
         QCOMPARE(scripted.shown().size(), messages.size());
         for (qsizetype i = 0; i < messages.size(); ++i)
             QVERIFY2(scripted.shown().at(i).text.contains(fill(messages.at(i), true)),
                 qPrintable(scripted.shown().at(i).text));
 
-        QCOMPARE(bool(started.window), starts);
-        if (!starts) {
+        QCOMPARE(bool(started.window), startsIn != Nowhere);
+        if (startsIn == Nowhere) {
             QCOMPARE(started.exitStatus, 1);
             QCOMPARE(rememberedGameFolder(), before);
             return;
         }
         QVERIFY(started.window->isVisible());
-        QCOMPARE(canonical(QDir::currentPath()), canonical(game.editorDir()));
+        QCOMPARE(canonical(QDir::currentPath()), canonical(folder(startsIn)));
         // The next start from anywhere begins here.
-        QCOMPARE(canonical(rememberedGameFolder()), canonical(game.editorDir()));
+        QCOMPARE(canonical(rememberedGameFolder()), canonical(folder(startsIn)));
+        if (startsIn == Copy) {
+            // The copy holds the levels, and a level can be saved beside them.
+            QCOMPARE(TempGame::readFile(copy + QStringLiteral("/levels/index.txt")),
+                TempGame::readFile(game.levelsDir() + QStringLiteral("/index.txt")));
+            QFile index(copy + QStringLiteral("/levels/index.txt"));
+            QVERIFY(index.open(QIODevice::Append));
+        }
         Level expected;
         levelops::makeNewLevel(expected);
         if (!opened.isEmpty())

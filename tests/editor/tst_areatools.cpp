@@ -414,7 +414,8 @@ private slots:
             QKeySequence::keyBindings(QKeySequence::Redo).value(0, QKeySequence("Ctrl+Shift+Z")).toString();
         QCOMPARE(entries,
             (QStringList{"Brush B", "Rectangle R", "Fill F", "Line L", "Pick\tI ", "Replace a Kind... Ctrl+H",
-                "Undo Ctrl+Z", "Redo " + redo}));
+                "Undo Ctrl+Z", "Redo " + redo, "Save... Ctrl+S", "Load... Ctrl+O", "Designer's Guide F1",
+                "Close Ctrl+Q"}));
         QVERIFY(!menu->actions().at(8)->isEnabled()); // nothing to undo yet
         menu->actions().at(1)->trigger();
         menu->hide();

@@ -1,11 +1,14 @@
 #include "app/ui/Twips.h"
+#include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "editor/ui/MapSurface.h"
 #include "editor/ui/frmMain.h"
+#include "levelfile/ui/frmLoadSave.h"
 #include "model/modLists.h"
 
 #include <QAbstractButton>
+#include <QDesktopServices>
 #include <QDir>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -14,6 +17,7 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -71,6 +75,13 @@ class tst_frmmain : public QObject
         QSpontaneKeyEvent::setSpontaneous(&event);
         qApp->notify(target, &event);
     }
+
+public slots:
+    // The desktop's browser for the test: F1's page is handed here.
+    void openInBrowser(const QUrl& url) { opened = url; }
+
+private:
+    QUrl opened;
 
 private slots:
     void init()
@@ -281,6 +292,55 @@ private slots:
         QCOMPARE(child("picTilesInner")->y(), pixels("vscTiles"));
         QCOMPARE(child("shpRing1")->pos(), child("imgTile13")->pos());
         QVERIFY(!level.levelChanged);
+    }
+
+    // The keys a desktop user tries first, beside the buttons' own Alt keys,
+    // in the main window whichever control has the focus.
+    void keysOfTheCommands_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("brings");
+        const QString save = "the chooser, to save", load = "the chooser, to load";
+        const QList<std::pair<QString, QString>> keys{{"Ctrl+S", save}, {"Alt+S", save}, {"Ctrl+O", load},
+            {"Alt+L", load}, {"Ctrl+Q", "Do you want to save your changes?"}, {"F1", "the guide"}};
+        for (const auto& [key, brings] : keys)
+            QTest::newRow(qPrintable(key)) << key << brings;
+    }
+
+    void keysOfTheCommands()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, brings);
+        press(Qt::LeftButton, cell(1, 1)); // a change not saved
+        const Level before = level;
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+        QString came; // what the key brought
+        ScriptedMessages messages;
+        if (key == "Ctrl+Q")
+            messages.answer(QMessageBox::No);
+        QDesktopServices::setUrlHandler("file", this, "openInBrowser");
+        opened.clear();
+        std::optional<ModalDriver> chooser;
+        if (brings.startsWith("the chooser"))
+            chooser.emplace([&](QWidget* modal) {
+                auto* loadSave = qobject_cast<frmLoadSave*>(modal);
+                came = !loadSave ? "another window" : loadSave->save ? "the chooser, to save" : "the chooser, to load";
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+
+        const QKeySequence sequence(key);
+        QTest::keyClick(child("vscTiles"), Qt::Key(sequence[0].key()), sequence[0].keyboardModifiers());
+        QDesktopServices::unsetUrlHandler("file");
+        const QFileInfo page(opened.toLocalFile());
+        if (page.isFile() && page.fileName().startsWith("designers-guide."))
+            came = "the guide";
+        if (!messages.shown().isEmpty())
+            came = messages.shown().first().text;
+        // A button's own key clicks it a moment later, as the button is seen to go down.
+        QTRY_COMPARE(came, brings);
+        QCOMPARE(window->isVisible(), key != "Ctrl+Q");
+        QVERIFY(level == before);
     }
 };
 

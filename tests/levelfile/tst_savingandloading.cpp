@@ -3,11 +3,13 @@
 #include "common/EditorSession.h"
 #include "common/HostileFiles.h"
 #include "common/ModalDriver.h"
+#include "common/ReadOnlyFolder.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
 #include "editor/ui/frmMain.h"
 #include "levelfile/LevelReader.h"
 #include "levelfile/LevelWriter.h"
+#include "levelfile/SaveFailure.h"
 #include "model/Excerpt.h"
 #include "model/WholeFile.h"
 #include "model/modLists.h"
@@ -15,9 +17,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -31,7 +35,7 @@ constexpr QMessageBox::StandardButton Ok = QMessageBox::Ok, Yes = QMessageBox::Y
 // A message box the user is to meet, and the answer given.
 struct Box
 {
-    QString text; // then its details, if any, after a line break
+    QString text; // then its informative text and its details, if any, each after a line break
     QMessageBox::StandardButton answer;
 };
 using Boxes = QList<Box>;
@@ -54,7 +58,8 @@ struct Answers : ScriptedMessages
     {
         QStringList texts;
         for (const Messages::Request& box : shown())
-            texts << (box.details.isEmpty() ? box.text : box.text + "\n" + box.details);
+            texts << box.text + (box.informative.isEmpty() ? "" : "\n" + box.informative)
+                    + (box.details.isEmpty() ? "" : "\n" + box.details);
         QCOMPARE(texts.replaceInStrings(QRegularExpression("(written|index.txt'): .+$"), "\\1: ..."), expected);
     }
 };
@@ -88,11 +93,12 @@ QString couldNotAdd(const QString& name)
         + "': ...";
 }
 
-QString saveFailed(const QString& name)
+// The failure report, word for word, with the cause beneath it when one can be seen.
+QString saveFailed(const QString& name, const QString& cause)
 {
     return "File access error - could not save\r\nplease close any program which may be accessing the file (e.g. the "
-           "Quandor Game) and try again.\n'"
-        + pathOf(name) + "' could not be written: ...";
+           "Quandor Game) and try again.\n"
+        + cause + "\n'" + pathOf(name) + "' could not be written: ...";
 }
 
 const QByteArray startIndex = "A\r\n\r\nb\r\n";
@@ -324,11 +330,18 @@ private slots:
                                               << Boxes{overwriteListed, overwriteFile("FirstSteps", Yes)} << Saved;
         QTest::newRow("save: overwrite, No") << SaveCommand << typed("FirstSteps", Enter) << "FirstSteps" << asItIs
                                              << Boxes{overwriteListed, overwriteFile("FirstSteps", No)} << Kept;
-        QTest::newRow("save: a name with a folder in it") << SaveCommand << typed("sub/Lvl", Enter) << "sub/Lvl"
-                                                          << asItIs << Boxes{{saveFailed("sub/Lvl"), Ok}} << Kept;
+        QTest::newRow("save: a name with a folder in it")
+            << SaveCommand << typed("sub/Lvl", Enter) << "sub/Lvl" << asItIs
+            << Boxes{{saveFailed("sub/Lvl",
+                          "The name \"sub/Lvl\" holds a folder separator or a NUL character, so it names no file in "
+                          "the levels folder."),
+                   Ok}}
+            << Kept;
         QTest::newRow("save: a folder in the file's place")
             << SaveCommand << typed("Dir", Enter) << "Dir" << aFolder
-            << Boxes{overwriteFile("Dir", Yes), {saveFailed("Dir"), Ok}} << Kept;
+            << Boxes{overwriteFile("Dir", Yes),
+                   {saveFailed("Dir", "\"{levels}/Dir.txt\" is a folder, not a file."), Ok}}
+            << Kept;
         QTest::newRow("load: sample level")
             << LoadCommand << typed("Crossing", Enter) << "Crossing" << asItIs << Boxes() << Loaded;
         const Box oneMore{
@@ -369,6 +382,8 @@ private slots:
         else if (!file.isNull())
             editor.game().writeFile(path, file);
         file = TempGame::readFile(path);
+        for (Box& box : boxes) // causes name the levels folder in full
+            box.text.replace("{levels}", QDir::toNativeSeparators(editor.game().levelsDir()));
         Answers answers(boxes);
 
         editor.give(command, steps);
@@ -381,6 +396,44 @@ private slots:
         QCOMPARE(modLists::level, level);
         QCOMPARE(TempGame::readFile(path), outcome == Saved ? writeLevel(level, modLists::catalogue) : file);
         QVERIFY(!QFileInfo(path).isDir() || QFileInfo::exists(path + "/keep"));
+    }
+
+    // What a failed save can tell of its cause, beside the message that
+    // names another program holding the file.
+    void saveFailureReason_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reason"); // the start of it; none when only "in use" is left
+
+        QTest::newRow("the levels folder is missing") << "missing"
+                                                      << "The levels folder \"{levels}\" does not exist.";
+        QTest::newRow("the levels folder cannot be written")
+            << "read-only"
+            << "The levels folder \"{levels}\" cannot be written: it is read-only, or you may not write into it.";
+        QTest::newRow("the disk is too full") << "full"
+                                              << "The disk is full: the level needs ";
+        QTest::newRow("nothing to be seen") << ""
+                                            << "";
+    }
+
+    void saveFailureReason()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reason);
+        TempGame game;
+        const QString levels = QDir::toNativeSeparators(game.levelsDir());
+        qint64 bytes = 100;
+        if (cause == "missing")
+            QVERIFY(QDir(game.levelsDir()).removeRecursively());
+        if (cause == "full")
+            bytes = QStorageInfo(game.levelsDir()).bytesAvailable() + 1;
+        std::optional<ReadOnlyFolder> readOnly;
+        if (cause == "read-only" && !readOnly.emplace(game.levelsDir()).reason().isEmpty())
+            QSKIP(qPrintable(readOnly->reason()));
+
+        const QString told = ::saveFailureReason(game.levelPath("Mine"), bytes);
+        QVERIFY2(
+            reason.isEmpty() ? told.isEmpty() : told.startsWith(reason.replace("{levels}", levels)), qPrintable(told));
     }
 };
 

@@ -37,6 +37,8 @@ QMessageBox::StandardButton ask(QWidget* parent, const Request& request)
         box.setDetailedText(request.details);
     for (auto button = request.buttonTexts.begin(); button != request.buttonTexts.end(); ++button)
         box.button(button.key())->setText(button.value());
+    if (!request.informative.isEmpty())
+        box.setInformativeText(request.informative);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -50,7 +52,7 @@ void setAnswerer(Answerer answerer)
 QMessageBox::StandardButton show(
     QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton, Icon icon)
 {
-    return ask(parent, Request{text, buttons, defaultButton, icon, QString(), {}});
+    return ask(parent, Request{text, buttons, defaultButton, icon, QString(), {}, QString()});
 }
 
 QMessageBox::StandardButton show(QWidget* parent, const Request& request)
@@ -63,9 +65,9 @@ void report(QWidget* parent, const QString& text)
     show(parent, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void report(QWidget* parent, const QString& text, const QString& details)
+void report(QWidget* parent, const QString& text, const QString& details, const QString& informative)
 {
-    ask(parent, Request{text, QMessageBox::Ok, QMessageBox::Ok, Icon::None, details, {}});
+    ask(parent, Request{text, QMessageBox::Ok, QMessageBox::Ok, Icon::None, details, {}, informative});
 }
 
 bool askYesNo(QWidget* parent, const QString& text)

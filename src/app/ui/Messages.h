@@ -25,6 +25,8 @@ struct Request
     QString details;
     // Buttons that say what they do instead of their standard text.
     QMap<QMessageBox::StandardButton, QString> buttonTexts;
+    // Shown beneath the text, in the box's smaller print; empty for none.
+    QString informative;
 };
 
 using Answerer = std::function<QMessageBox::StandardButton(const Request&)>;
@@ -42,8 +44,9 @@ QMessageBox::StandardButton show(QWidget* parent, const Request& request);
 
 // A plain report: OK, no icon.
 void report(QWidget* parent, const QString& text);
-// The same with details the user can open beneath the text.
-void report(QWidget* parent, const QString& text, const QString& details);
+// The same with details the user can open beneath the text, and an
+// informative line shown beneath it when not empty.
+void report(QWidget* parent, const QString& text, const QString& details, const QString& informative = QString());
 // A question with Yes and No, Yes the default.
 bool askYesNo(QWidget* parent, const QString& text);
 // A question with Yes, No and Cancel, Yes the default.

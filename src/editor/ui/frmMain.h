@@ -44,6 +44,7 @@ class PaletteImage;
 //   frmMain_commands.cpp  every command with its keys, and the map's menu
 //   frmMain_tools.cpp     the tools beside the brush, and the replace dialog
 //   frmMain_history.cpp   undo and redo, and what a step draws again
+//   frmMain_guide.cpp     the designer's guide that F1 opens
 //   frmMain_wheel.cpp     the mouse wheel over the map and the palettes
 class frmMain : public QWidget
 {
@@ -108,6 +109,8 @@ public:
     static constexpr int listedUnrecognisedLines = 20;
     void cmdEntityData_Click();
     void cmdResize_Click();
+    // F1: opens the designer's guide in the desktop's browser.
+    void showDesignersGuide();
     // The close handler: setting `cancel` to 1 keeps the window open.
     void Form_Unload(int& cancel);
 

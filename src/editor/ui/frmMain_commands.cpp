@@ -82,6 +82,20 @@ void frmMain::buildCommands()
         m_redoAction->setEnabled(true);
     });
 
+    // The keys a desktop user tries first; the tool box's buttons keep their Alt keys.
+    m_mapMenu->addSeparator();
+    QAction* save = addCommand("actSave", QStringLiteral("&Save..."), keys(QKeySequence::Save, {QKeySequence(Qt::CTRL | Qt::Key_S)}));
+    connect(save, &QAction::triggered, this, &frmMain::cmdSave_Click);
+    QAction* load = addCommand("actLoad", QStringLiteral("L&oad..."), keys(QKeySequence::Open, {QKeySequence(Qt::CTRL | Qt::Key_O)}));
+    connect(load, &QAction::triggered, this, &frmMain::cmdLoad_Click);
+    m_mapMenu->addSeparator();
+    QAction* guide =
+        addCommand("actGuide", QStringLiteral("Designer's &Guide"), keys(QKeySequence::HelpContents, {QKeySequence(Qt::Key_F1)}));
+    connect(guide, &QAction::triggered, this, &frmMain::showDesignersGuide);
+    // Through the close handler, which asks about unsaved changes.
+    QAction* closeWindow = addCommand("actClose", QStringLiteral("&Close"), keys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+
     auto* menuKeys = new QShortcut(this);
     menuKeys->setKeys({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     connect(menuKeys, &QShortcut::activated, this, &frmMain::showMapMenu);

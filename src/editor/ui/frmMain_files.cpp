@@ -5,6 +5,7 @@
 #include "levelfile/LevelFileLoad.h"
 #include "levelfile/LevelPaths.h"
 #include "levelfile/LevelWriter.h"
+#include "levelfile/SaveFailure.h"
 #include "levelfile/ui/frmLoadSave.h"
 #include "model/WholeFile.h"
 #include "model/modLists.h"
@@ -30,15 +31,22 @@ void frmMain::cmdSave_Click()
     if (isPlainLevelName(name) && QFileInfo::exists(path)
         && !Messages::askYesNo(this, QStringLiteral("Overwrite existing \"") + path + QStringLiteral("\"?")))
         return;
-    const Result saved = isPlainLevelName(name)
-        ? writeWholeFile(path, writeLevel(modLists::level, modLists::catalogue))
-        : Result::failure(QStringLiteral("the name holds a folder separator or a NUL character, so it names no file in the levels folder"));
+    const QByteArray bytes = writeLevel(modLists::level, modLists::catalogue);
+    const QString notAFile =
+        QStringLiteral("the name holds a folder separator or a NUL character, so it names no file in the levels folder");
+    const Result saved = isPlainLevelName(name) ? writeWholeFile(path, bytes) : Result::failure(notAFile);
     if (!saved) {
-        // The system's reason is there for whoever opens the details.
+        // The message stays word for word; beneath it, the cause when it
+        // is one the user can see to (the message itself speaks of a file in
+        // use), and the system's own words for whoever opens the details.
+        const QString cause = isPlainLevelName(name)
+            ? saveFailureReason(path, bytes.size())
+            : QStringLiteral("The name \"%1\" holds a folder separator or a NUL character, so it names no file in the levels folder.")
+                  .arg(name);
         Messages::report(this,
             QStringLiteral("File access error - could not save\r\n"
                            "please close any program which may be accessing the file (e.g. the Quandor Game) and try again."),
-            QStringLiteral("'%1' could not be written: %2.").arg(path, saved.message()));
+            QStringLiteral("'%1' could not be written: %2.").arg(path, saved.message()), cause);
         return;
     }
     m_levelName = name;
