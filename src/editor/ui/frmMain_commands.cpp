@@ -3,6 +3,7 @@
 // window; the menu (F10, Shift+F10 or the Menu key) shows them all.
 #include "editor/ui/frmMain.h"
 
+#include "editor/ui/CommandKeys.h"
 #include "editor/ui/MapSurface.h"
 
 #include <QAction>
@@ -11,20 +12,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QShortcut>
-
-namespace {
-
-// The platform's own keys, and everywhere the others designers know.
-QList<QKeySequence> keys(QKeySequence::StandardKey standard, std::initializer_list<QKeySequence> more)
-{
-    QList<QKeySequence> list = QKeySequence::keyBindings(standard);
-    for (const QKeySequence& key : more)
-        if (!list.contains(key))
-            list.append(key);
-    return list;
-}
-
-} // namespace
 
 QAction* frmMain::addCommand(const char* name, const QString& text, const QList<QKeySequence>& shortcuts)
 {
@@ -57,6 +44,7 @@ void frmMain::buildCommands()
     // The key picks at once when the pointer is over the map (pickKey); the
     // menu's entry, whose pointer is on the menu, arms the tool instead.
     tool(Tool::Pick, "actPick", QStringLiteral("&Pick\tI"), {});
+    tool(Tool::Select, "actSelect", QStringLiteral("&Select"), Qt::Key_S);
     auto* pickKey = new QShortcut(QKeySequence(Qt::Key_I), this);
     connect(pickKey, &QShortcut::activated, this, &frmMain::pickKey);
     auto* escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -67,10 +55,10 @@ void frmMain::buildCommands()
     connect(replace, &QAction::triggered, this, &frmMain::replaceKinds);
     m_mapMenu->addSeparator();
 
-    m_undoAction = addCommand("actUndo", QStringLiteral("&Undo"), keys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    m_undoAction = addCommand("actUndo", QStringLiteral("&Undo"), commandKeys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
     connect(m_undoAction, &QAction::triggered, this, &frmMain::undo);
     m_redoAction = addCommand("actRedo", QStringLiteral("Re&do"),
-        keys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+        commandKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     connect(m_redoAction, &QAction::triggered, this, &frmMain::redo);
     connect(m_mapMenu, &QMenu::aboutToShow, this, [this] {
         m_undoAction->setEnabled(m_history.canUndo());
@@ -81,6 +69,8 @@ void frmMain::buildCommands()
         m_undoAction->setEnabled(true);
         m_redoAction->setEnabled(true);
     });
+
+    buildSelectionCommands();
 
     auto* menuKeys = new QShortcut(this);
     menuKeys->setKeys({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
