@@ -81,6 +81,8 @@ MapTools::Outcome MapTools::release(Level& level, QPoint cell)
         if (const std::optional<QPoint> by = m_selection.release(cell)) {
             areaops::Outcome moved = blockops::move(level, m_moveView, lifted, *by);
             outcome.step = std::move(moved.step);
+            if (outcome.step)
+                outcome.step->setFrames(lifted, m_selection.cells());
         }
         return outcome;
     }

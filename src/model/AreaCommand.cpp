@@ -131,6 +131,7 @@ LevelChange AreaCommand::change() const
     LevelChange change;
     change.cells = m_cells;
     change.layers = m_layers;
+    change.frames = m_frames;
     return change;
 }
 

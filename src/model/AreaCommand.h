@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // One operation on an area of the level as one step of its history: a
@@ -41,6 +42,10 @@ public:
     // `by` cells; they keep their slots, kinds and data texts.
     void moveEntities(const std::vector<int>& chosen, QPoint by);
 
+    // Marks the step as one on a selection of cells, selected before as
+    // `before` and after as `after`.
+    void setFrames(QRect before, QRect after) { m_frames = LevelChange::Frames{before, after}; }
+
     // The cells whose look the step changed, on any layer, each once.
     const std::vector<QPoint>& cells() const { return m_cells; }
     LevelChange change() const override;
@@ -59,6 +64,7 @@ private:
     std::vector<QPoint> m_cells;
     // The layers it changed, as LevelChange counts them.
     unsigned m_layers = 0;
+    std::optional<LevelChange::Frames> m_frames;
     // Which cells are already in m_cells, by row and column.
     std::vector<bool> m_touched;
 };

@@ -3,6 +3,7 @@
 #include "model/TileGrid.h"
 
 #include <QPoint>
+#include <QRect>
 
 #include <optional>
 #include <vector>
@@ -22,6 +23,15 @@ struct LevelChange
     unsigned layers = 0;
     // A data text changed: the slot of its entity, or -1 for the player start's.
     std::optional<int> dataText;
+    // A step on a selection of cells: what was selected before it and after
+    // it (empty when nothing was), so that the selection goes back and forth
+    // with the block.
+    struct Frames
+    {
+        QRect before;
+        QRect after;
+    };
+    std::optional<Frames> frames;
 
     // The bit of a layer; none for a screen no view shows, where an entity
     // read from a file may stand.

@@ -324,7 +324,8 @@ private slots:
     }
 
     // A drag inside the selection moves what it holds, one step; the frame
-    // goes with the pointer and frames the block where it lands.
+    // goes with the pointer and frames the block where it lands, and goes
+    // back and forth with it in the history.
     void aDragMovesTheSelection()
     {
         load("FirstSteps");
@@ -345,6 +346,9 @@ private slots:
         QVERIFY(level.levelChanged && drawnWhole());
         key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(level.entities == before.entities && level.levelTiles == before.levelTiles && drawnWhole());
+        QCOMPARE(window().selection().cells(), QRect(6, 2, 3, 4)); // the selection goes back with the block
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(map()->selectionFrame(), QRect(4, 1, 3, 4));
     }
 
     // A room copied from one level is pasted onto a corner screen of another

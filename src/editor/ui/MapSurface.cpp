@@ -77,8 +77,6 @@ void MapSurface::setSelection(const QRect& frame, const QRect& liftedFrom)
         return cells.isEmpty() ? QRect() : framePixels(cells).translated(inner).adjusted(-2, -2, 2, 2);
     };
     update(shown(m_selection));
-    if (liftedFrom != m_liftedFrom)
-        m_lifted = liftedFrom.isEmpty() ? QImage() : m_image.copy(framePixels(liftedFrom));
     m_selection = frame;
     m_liftedFrom = liftedFrom;
     update(shown(m_selection));
@@ -87,17 +85,19 @@ void MapSurface::setSelection(const QRect& frame, const QRect& liftedFrom)
 void MapSurface::paintSelection(QPainter& painter) const
 {
     const QRect frame = framePixels(m_selection);
-    if (!m_lifted.isNull()) {
+    // The level does not change while a block is dragged, so its picture is
+    // still in the image where it was lifted.
+    if (!m_liftedFrom.isEmpty()) {
         painter.setOpacity(0.8);
-        painter.drawImage(frame.topLeft(), m_lifted);
+        painter.drawImage(frame.topLeft(), m_image, framePixels(m_liftedFrom));
         painter.setOpacity(1);
     }
-    // Black dashes on white show on any tile.
-    const QRectF line = QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(Qt::white, 1));
+    // Black dashes on white, two pixels wide in the grid line, show on any tile.
+    const QRectF line = QRectF(frame).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(Qt::white, 2));
     painter.drawRect(line);
-    QPen dashes(Qt::black, 1, Qt::CustomDashLine);
-    dashes.setDashPattern({4, 4});
+    QPen dashes(Qt::black, 2, Qt::CustomDashLine);
+    dashes.setDashPattern({2, 2});
     painter.setPen(dashes);
     painter.drawRect(line);
 }

@@ -28,8 +28,8 @@ public:
 
     // Frames the selected cells with a dashed line, over the drawn image and
     // apart from it; an empty rectangle frames nothing. While a block is
-    // being moved, `liftedFrom` is where it was taken: its picture, as it was
-    // drawn when the move began, goes with the frame.
+    // being moved, `liftedFrom` is where it was taken: its picture goes with
+    // the frame.
     void setSelection(const QRect& frame, const QRect& liftedFrom = QRect());
     const QRect& selectionFrame() const { return m_selection; }
 
@@ -56,5 +56,4 @@ private:
     ToolPreview m_preview;
     QRect m_selection;
     QRect m_liftedFrom;
-    QImage m_lifted;
 };

@@ -194,8 +194,8 @@ private:
     // Draws again the cells an edit or a step of the history changed, or
     // everything, with the layout, when the step changed the whole map.
     void drawCells(const std::vector<QPoint>& cells);
-    // What undo or redo (`step`, as the note names it) changed, drawn and brought into sight.
-    void showChange(const LevelChange& change, const QString& step);
+    // What undo (`undone`) or redo changed, drawn and brought into sight.
+    void showChange(const LevelChange& change, bool undone);
     // The gesture on the map since the press, until the last button goes up.
     void finishGesture();
     // Moves a scroll bar by a turn of the wheel in eighths of a degree.
@@ -233,8 +233,9 @@ private:
     // Puts the selected block of the shown view on the system's clipboard.
     Block putOnClipboard();
     void eraseSelection();
-    // Draws and records a step of the selection's commands.
-    void takeBlockStep(std::unique_ptr<AreaCommand> step);
+    // Draws and records a step of the selection's commands, which takes the
+    // selection from `selectedBefore` to what it is now.
+    void takeBlockStep(std::unique_ptr<AreaCommand> step, QRect selectedBefore);
     // The cell a paste lands on.
     QPoint pasteCell() const;
     // The cell under a point of the screen when it is over the visible part of the map.
@@ -249,7 +250,7 @@ private:
     // Undo you can see: the view switches to the layer a step changed, and
     // the map scrolls to the cells; a data text's change is told in a note.
     void revealCells(const std::vector<QPoint>& cells);
-    void tellDataText(int slot, const QString& step);
+    void tellDataText(int slot, bool undone);
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;

@@ -9,7 +9,7 @@
 #include <QButtonGroup>
 #include <QScrollBar>
 
-void frmMain::showChange(const LevelChange& change, const QString& step)
+void frmMain::showChange(const LevelChange& change, bool undone)
 {
     if (change.wholeMap) {
         // As after a resize: the map may have a new size.
@@ -26,8 +26,17 @@ void frmMain::showChange(const LevelChange& change, const QString& step)
     } else {
         drawCells(change.cells);
     }
+    if (change.frames) {
+        const QRect frame = undone ? change.frames->before : change.frames->after;
+        if (frame.isEmpty())
+            m_tools.selection().clear();
+        else
+            m_tools.selection().select(
+                frame.topLeft(), frame.bottomRight(), QSize(modLists::level.levelWidth, modLists::level.levelHeight));
+        showSelection();
+    }
     if (change.dataText) {
-        tellDataText(*change.dataText, step);
+        tellDataText(*change.dataText, undone);
         return;
     }
     revealCells(change.cells);
@@ -44,8 +53,9 @@ void frmMain::revealCells(const std::vector<QPoint>& cells)
         m_controls.get<QScrollBar>(MainControl::vscArea)->setValue(start.y());
 }
 
-void frmMain::tellDataText(int slot, const QString& step)
+void frmMain::tellDataText(int slot, bool undone)
 {
+    const QString step = undone ? QStringLiteral("Undo") : QStringLiteral("Redo");
     // The map shows no data texts, so a note by the entity tells what changed.
     const Level& level = modLists::level;
     const QString& text = slot < 0 ? level.playerData : level.entityData[static_cast<size_t>(slot)];
@@ -70,7 +80,7 @@ void frmMain::undo()
     m_tools.cancel();
     showToolState();
     if (const std::optional<LevelChange> change = m_history.undo())
-        showChange(*change, QStringLiteral("Undo"));
+        showChange(*change, true);
 }
 
 void frmMain::redo()
@@ -79,5 +89,5 @@ void frmMain::redo()
     m_tools.cancel();
     showToolState();
     if (const std::optional<LevelChange> change = m_history.redo())
-        showChange(*change, QStringLiteral("Redo"));
+        showChange(*change, false);
 }

@@ -138,9 +138,10 @@ void frmMain::eraseSelection()
 {
     finishGesture();
     m_tools.cancel();
-    areaops::Outcome erased = blockops::erase(modLists::level, curView, m_tools.selection().cells());
+    const QRect cells = m_tools.selection().cells();
+    areaops::Outcome erased = blockops::erase(modLists::level, curView, cells);
     showSelection();
-    takeBlockStep(std::move(erased.step));
+    takeBlockStep(std::move(erased.step), cells);
 }
 
 void frmMain::pasteBlock()
@@ -155,6 +156,7 @@ void frmMain::pasteBlock()
     }
     const Block& block = *read.block;
     const QPoint at = pasteCell();
+    const QRect before = m_tools.selection().cells();
     areaops::Outcome pasted = blockops::paste(modLists::level, block, curView, at);
     if (pasted.levelFull) {
         Messages::report(this,
@@ -165,16 +167,17 @@ void frmMain::pasteBlock()
     // The pasted block stays selected, so that it can be dragged on.
     m_tools.selection().select(at, at + QPoint(block.width - 1, block.height - 1), gridSize());
     chooseTool(Tool::Select);
-    takeBlockStep(std::move(pasted.step));
+    takeBlockStep(std::move(pasted.step), before);
     if (read.unknownLines > 0)
         showNote(
             QStringLiteral("%1 lines of the clipboard name kinds this game does not know; they were left out.").arg(read.unknownLines), at);
 }
 
-void frmMain::takeBlockStep(std::unique_ptr<AreaCommand> step)
+void frmMain::takeBlockStep(std::unique_ptr<AreaCommand> step, QRect selectedBefore)
 {
     if (!step)
         return;
+    step->setFrames(selectedBefore, m_tools.selection().cells());
     drawCells(step->cells());
     m_history.record(std::move(step));
 }
