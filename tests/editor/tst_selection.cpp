@@ -2,7 +2,6 @@
 #include "common/TestLevels.h"
 #include "editor/BlockOperations.h"
 #include "editor/MapRenderer.h"
-#include "editor/MapView.h"
 #include "editor/ui/MapSurface.h"
 #include "levelfile/BlockText.h"
 #include "levelfile/ChooserSteps.h"
@@ -240,29 +239,6 @@ private slots:
         QCOMPARE(fromText.unknownLines, 2);
         plain.setText("a sentence, not a block");
         QVERIFY(!blockFromMimeData(&plain, kinds).block);
-    }
-
-    void scrollingBringsCellsIntoSight_data()
-    {
-        QTest::addColumn<QPoint>("start");
-        QTest::addColumn<QList<QPoint>>("cells");
-        QTest::addColumn<QPoint>("shown");
-        const QPoint start(3000, 600);
-        QTest::newRow("one of them shows already") << start << QList<QPoint>{{0, 0}, {8, 3}} << start;
-        QTest::newRow("off to the left: centred") << start << QList<QPoint>{{1, 2}} << QPoint(0, 600);
-        QTest::newRow("far below: centred") << start << QList<QPoint>{{9, 40}} << QPoint(3000, 17452);
-        QTest::newRow("at the end of the map")
-            << start << QList<QPoint>{{69, 69}} << QPoint(32790 - 4000, 32790 - 3000);
-        QTest::newRow("larger than the view: its corner")
-            << QPoint(0, 0) << QList<QPoint>{{20, 30}, {60, 40}} << QPoint(9420, 14070);
-        QTest::newRow("outside the grid: none") << start << QList<QPoint>{{-1, 80}} << start;
-    }
-
-    void scrollingBringsCellsIntoSight()
-    {
-        QFETCH(QPoint, start);
-        QFETCH(QList<QPoint>, cells);
-        QTEST(mapview::scrollToShow(QRect(start, QSize(4000, 3000)), {cells.begin(), cells.end()}, {70, 70}), "shown");
     }
 
     void init()
