@@ -1,6 +1,7 @@
 // The area tools' speed on the biggest level there is, each with its repaint
 // and its step in the history: a fill of a whole layer, a rectangle placing
-// an entity in every cell, and a replace over all five layers.
+// an entity in every cell, and a replace over all five layers; and the
+// selection's copy, cut, paste and move of a whole layer.
 #include "editor/AreaOperations.h"
 #include "editor/ui/MapSurface.h"
 #include "editor/ui/frmMain.h"
@@ -9,6 +10,11 @@
 #include "SampleGame.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMimeData>
 
 namespace {
 
@@ -122,5 +128,81 @@ void BM_ReplaceOnAllLayers(benchmark::State& state)
         state.SkipWithError("not every one was replaced");
 }
 BENCHMARK(BM_ReplaceOnAllLayers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The fullest level, shown on a corner view, with all of it selected.
+frmMain& selectedWholeLayer()
+{
+    frmMain& w = window();
+    fillToTheBrim(modLists::level);
+    w.history().clear();
+    w.optView_Click(2);
+    // The pointer off the map: a paste lands at the top-left of what shows, where the layer was.
+    QCursor::setPos(-1000, -1000);
+    w.selectAll();
+    return w;
+}
+
+// Ctrl+C on a whole layer: the block taken, its text written and handed to the clipboard.
+void BM_CopyAWholeLayer(benchmark::State& state)
+{
+    frmMain& w = selectedWholeLayer();
+    for (auto _ : state)
+        w.copySelection();
+    if (!QGuiApplication::clipboard()->mimeData()->hasText())
+        state.SkipWithError("nothing was copied");
+}
+BENCHMARK(BM_CopyAWholeLayer)->Unit(benchmark::kMillisecond);
+
+// Ctrl+X: the copy, then 4 900 cells erased and some 6 500 entities removed,
+// repainted and recorded. The undo that brings them back is not timed.
+void BM_CutAWholeLayer(benchmark::State& state)
+{
+    frmMain& w = selectedWholeLayer();
+    for (auto _ : state) {
+        w.cutSelection();
+        state.PauseTiming();
+        if (modLists::level.entityCount == Level::maxEntities)
+            state.SkipWithError("nothing was cut");
+        w.undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CutAWholeLayer)->Unit(benchmark::kMillisecond);
+
+// Ctrl+V of that layer where it was cut: the clipboard's text read, 4 900
+// cells and some 6 500 entities put back, repainted and recorded.
+void BM_PasteAWholeLayer(benchmark::State& state)
+{
+    frmMain& w = selectedWholeLayer();
+    w.cutSelection();
+    for (auto _ : state) {
+        w.pasteBlock();
+        state.PauseTiming();
+        if (modLists::level.entityCount != Level::maxEntities)
+            state.SkipWithError("the paste did not bring every entity back");
+        w.undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasteAWholeLayer)->Unit(benchmark::kMillisecond);
+
+// A drag of the whole selected layer one cell to the right: its last column
+// falls off, every other cell and entity of the layer moves.
+void BM_MoveAWholeLayer(benchmark::State& state)
+{
+    frmMain& w = selectedWholeLayer();
+    for (auto _ : state) {
+        sendMouse(map(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, cellCentre(35, 35));
+        sendMouse(map(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, cellCentre(36, 35));
+        sendMouse(map(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, cellCentre(36, 35));
+        state.PauseTiming();
+        if (w.history().undoSteps() != 1)
+            state.SkipWithError("the layer did not move");
+        w.undo();
+        w.selectAll();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MoveAWholeLayer)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "editor/MapTools.h"
 
+#include "editor/BlockOperations.h"
 #include "model/Level.h"
 
 void MapTools::choose(Tool tool)
@@ -12,7 +13,7 @@ void MapTools::choose(Tool tool)
 
 bool MapTools::actsAsBrush(SelType selected) const
 {
-    return m_tool == Tool::Brush || (m_tool != Tool::Pick && selected == SelType::Player);
+    return m_tool == Tool::Brush || (m_tool != Tool::Pick && m_tool != Tool::Select && selected == SelType::Player);
 }
 
 ToolPreview MapTools::preview() const
@@ -51,12 +52,21 @@ MapTools::Outcome MapTools::press(Level& level, const Press& press)
         if (!m_drag)
             m_drag = Drag{press.selection, press.view, erase, press.cell, press.cell};
         break;
+    case Tool::Select:
+        // The right button keeps to its menu; a second button joins the drag.
+        if (!erase && m_selection.drag() == MapSelection::Drag::None) {
+            m_selection.press(press.cell, QSize(level.levelWidth, level.levelHeight));
+            m_moveView = press.view;
+        }
+        break;
     }
     return outcome;
 }
 
 bool MapTools::move(QPoint cell)
 {
+    if (m_selection.drag() != MapSelection::Drag::None)
+        return m_selection.dragTo(cell);
     if (!m_drag || m_drag->current == cell)
         return false;
     m_drag->current = cell;
@@ -66,6 +76,16 @@ bool MapTools::move(QPoint cell)
 MapTools::Outcome MapTools::release(Level& level, QPoint cell)
 {
     Outcome outcome;
+    if (m_selection.drag() != MapSelection::Drag::None) {
+        const QRect lifted = m_selection.cells();
+        if (const std::optional<QPoint> by = m_selection.release(cell)) {
+            areaops::Outcome moved = blockops::move(level, m_moveView, lifted, *by);
+            outcome.step = std::move(moved.step);
+            if (outcome.step)
+                outcome.step->setFrames(lifted, m_selection.cells());
+        }
+        return outcome;
+    }
     if (!m_drag)
         return outcome;
     const Drag drag = *m_drag;
@@ -81,6 +101,7 @@ MapTools::Outcome MapTools::release(Level& level, QPoint cell)
 void MapTools::cancel()
 {
     m_drag.reset();
+    m_selection.cancel();
 }
 
 namespace maptools {

@@ -2,6 +2,7 @@
 
 #include "editor/AreaOperations.h"
 #include "editor/MapEditing.h"
+#include "editor/MapSelection.h"
 
 #include <QPoint>
 #include <QRect>
@@ -18,6 +19,7 @@ enum class Tool {
     Fill, // the region of like tiles around a cell
     Line, // press, drag, release: every cell of a straight line
     Pick, // the kind under the pointer becomes the selection
+    Select, // press, drag, release: a rectangle of cells; a drag inside it moves what it holds
 };
 
 // What the map outlines while a rectangle or a line is dragged, in cells.
@@ -34,8 +36,10 @@ struct ToolPreview
 // The active tool, and what it is doing between a press and a release. It
 // turns presses, moves and releases on the map's cells into level
 // operations; the brush is not among them (the main window paints with it
-// as it always has), and neither is any tool while the player start is
-// selected, which every tool places as the brush does.
+// as it always has), and neither is any tool but Pick and Select while the
+// player start is selected, which the others place as the brush does.
+// It keeps the selection of cells, which outlives the select tool: the
+// clipboard's commands work on it whichever tool is active.
 class MapTools
 {
 public:
@@ -45,7 +49,7 @@ public:
 
     // Whether a press with `selected` is the brush's.
     bool actsAsBrush(SelType selected) const;
-    bool isDragging() const { return m_drag.has_value(); }
+    bool isDragging() const { return m_drag.has_value() || m_selection.drag() != MapSelection::Drag::None; }
     ToolPreview preview() const;
 
     struct Press
@@ -75,6 +79,9 @@ public:
     // Drops a drag under way without changing the level.
     void cancel();
 
+    MapSelection& selection() { return m_selection; }
+    const MapSelection& selection() const { return m_selection; }
+
 private:
     struct Drag
     {
@@ -88,6 +95,9 @@ private:
     Tool m_tool = Tool::Brush;
     Tool m_beforePick = Tool::Brush;
     std::optional<Drag> m_drag;
+    MapSelection m_selection;
+    // The layer whose block the selection is moving.
+    int m_moveView = 0;
 };
 
 namespace maptools {

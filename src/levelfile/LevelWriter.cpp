@@ -155,14 +155,8 @@ qsizetype mostBytes(const Level& level, qsizetype tileName, qsizetype entityName
     return most;
 }
 
-} // namespace
-
-QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
+void appendGrid(FileBytes& out, const Level& level, const std::vector<QByteArray>& tiles)
 {
-    const std::vector<QByteArray> tiles = tileNames(catalogue);
-    const std::vector<QByteArray> entities = entityNames(catalogue);
-    FileBytes out(mostBytes(level, longest(tiles), longest(entities)));
-
     for (int y = 0; y < level.levelHeight; ++y) {
         for (int x = 0; x < level.levelWidth; ++x) {
             if (x > 0)
@@ -172,7 +166,37 @@ QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
         out.append(crlf);
     }
     out.append(crlf);
+}
 
+// A corner screen: its header, a tile line for each cell that has a tile of
+// its own, then its entities.
+void appendScreen(
+    FileBytes& out, const Level& level, int screen, const std::vector<QByteArray>& tiles, const std::vector<QByteArray>& entities)
+{
+    out.append("Screen\t");
+    out.append(QByteArray::number(screen));
+    out.append(crlf);
+    for (int y = 0; y < level.levelHeight; ++y) {
+        for (int x = 0; x < level.levelWidth; ++x) {
+            const qint16 kind = level.levelTiles(screen, x, y);
+            if (kind == -1)
+                continue;
+            appendCell(out, x, y, nameOf(tiles, kind));
+            out.append(crlf);
+        }
+    }
+    appendEntities(out, level, screen, entities);
+}
+
+} // namespace
+
+QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
+{
+    const std::vector<QByteArray> tiles = tileNames(catalogue);
+    const std::vector<QByteArray> entities = entityNames(catalogue);
+    FileBytes out(mostBytes(level, longest(tiles), longest(entities)));
+
+    appendGrid(out, level, tiles);
     out.append("Screen\tall");
     out.append(crlf);
     appendCell(out, level.playerX, level.playerY, "Player");
@@ -183,19 +207,17 @@ QByteArray writeLevel(const Level& level, const Catalogue& catalogue)
 
     for (int screen = 1; screen < TileGrid::layerCount; ++screen) {
         out.append(crlf);
-        out.append("Screen\t");
-        out.append(QByteArray::number(screen));
-        out.append(crlf);
-        for (int y = 0; y < level.levelHeight; ++y) {
-            for (int x = 0; x < level.levelWidth; ++x) {
-                const qint16 kind = level.levelTiles(screen, x, y);
-                if (kind == -1)
-                    continue;
-                appendCell(out, x, y, nameOf(tiles, kind));
-                out.append(crlf);
-            }
-        }
-        appendEntities(out, level, screen, entities);
+        appendScreen(out, level, screen, tiles, entities);
     }
+    return out.take();
+}
+
+QByteArray writeGridAndScreen(const Level& level, const Catalogue& catalogue, int screen)
+{
+    const std::vector<QByteArray> tiles = tileNames(catalogue);
+    const std::vector<QByteArray> entities = entityNames(catalogue);
+    FileBytes out(mostBytes(level, longest(tiles), longest(entities)));
+    appendGrid(out, level, tiles);
+    appendScreen(out, level, screen, tiles, entities);
     return out.take();
 }

@@ -26,3 +26,8 @@ void fncCleanLine(QStringView text, Put put)
 // catalogue names; entities on a layer outside 0 to 4 are not written.
 // Characters are written as Latin-1 bytes.
 QByteArray writeLevel(const Level& level, const Catalogue& catalogue);
+
+// The main grid's lines and the empty line after them, then the section of
+// corner screen `screen`, each line as writeLevel writes it: the lines that
+// carry a block of cells on the clipboard (BlockText).
+QByteArray writeGridAndScreen(const Level& level, const Catalogue& catalogue, int screen);

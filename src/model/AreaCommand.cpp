@@ -5,7 +5,7 @@
 // One bulk edit, in the order the operation made it.
 struct AreaCommand::Edit
 {
-    enum class Type { Cells, Removal, Append, Kinds };
+    enum class Type { Cells, Removal, Append, Kinds, Shift };
 
     struct Cell
     {
@@ -28,6 +28,9 @@ struct AreaCommand::Edit
     // Removal: the removed entities in slot order. Append: the appended ones.
     std::vector<SlotEntity> entities;
     std::vector<Kind> kinds;
+    // Shift: the slots of the entities moved, and how far.
+    std::vector<int> moved;
+    QPoint by;
 };
 
 AreaCommand::AreaCommand(Level& level)
@@ -38,11 +41,12 @@ AreaCommand::AreaCommand(Level& level)
 
 AreaCommand::~AreaCommand() = default;
 
-void AreaCommand::touch(int x, int y)
+void AreaCommand::touch(int x, int y, int layer)
 {
     // An entity read from a file may stand outside the grid; it shows nowhere.
     if (!m_level.levelTiles.contains(x, y))
         return;
+    m_layers |= LevelChange::layerBit(layer);
     const size_t at = static_cast<size_t>(y) * static_cast<size_t>(m_level.levelWidth) + static_cast<size_t>(x);
     if (m_touched[at])
         return;
@@ -57,9 +61,9 @@ void AreaCommand::setCell(int layer, int x, int y, qint16 value)
         return;
     levelops::setCell(m_level, layer, x, y, value);
     if (m_edits.empty() || m_edits.back().type != Edit::Type::Cells)
-        m_edits.push_back({Edit::Type::Cells, {}, {}, {}});
+        m_edits.push_back({Edit::Type::Cells, {}, {}, {}, {}, {}});
     m_edits.back().cells.push_back({static_cast<quint8>(layer), static_cast<quint8>(x), static_cast<quint8>(y), before, value});
-    touch(x, y);
+    touch(x, y, layer);
 }
 
 void AreaCommand::removeEntities(const std::function<bool(const Entity&)>& remove)
@@ -70,10 +74,10 @@ void AreaCommand::removeEntities(const std::function<bool(const Entity&)>& remov
             chosen.push_back(slot);
     if (chosen.empty())
         return;
-    Edit edit{Edit::Type::Removal, {}, {}, {}};
+    Edit edit{Edit::Type::Removal, {}, {}, {}, {}, {}};
     levelops::removeSlots(m_level, chosen, &edit.entities);
     for (const SlotEntity& removed : edit.entities)
-        touch(removed.entity.x, removed.entity.y);
+        touch(removed.entity.x, removed.entity.y, removed.entity.layer);
     m_edits.push_back(std::move(edit));
 }
 
@@ -84,14 +88,14 @@ bool AreaCommand::appendEntities(const std::vector<Entity>& entities, const std:
         return true;
     if (m_level.entityCount + entities.size() > size_t(Level::maxEntities))
         return false;
-    Edit edit{Edit::Type::Append, {}, {}, {}};
+    Edit edit{Edit::Type::Append, {}, {}, {}, {}, {}};
     edit.entities.reserve(entities.size());
     m_level.entities.reserve(m_level.entities.size() + entities.size());
     m_level.entityData.reserve(m_level.entityData.size() + entities.size());
     for (size_t i = 0; i < entities.size(); ++i) {
         edit.entities.push_back({m_level.entityCount, entities[i], data[i]});
         (void)levelops::appendEntity(m_level, entities[i], data[i]);
-        touch(entities[i].x, entities[i].y);
+        touch(entities[i].x, entities[i].y, entities[i].layer);
     }
     m_edits.push_back(std::move(edit));
     return true;
@@ -103,15 +107,32 @@ void AreaCommand::setEntityKind(int slot, qint16 kind)
     if (entity.kind == kind)
         return;
     if (m_edits.empty() || m_edits.back().type != Edit::Type::Kinds)
-        m_edits.push_back({Edit::Type::Kinds, {}, {}, {}});
+        m_edits.push_back({Edit::Type::Kinds, {}, {}, {}, {}, {}});
     m_edits.back().kinds.push_back({slot, entity.kind, kind});
     levelops::setEntityKind(m_level, slot, kind);
-    touch(entity.x, entity.y);
+    touch(entity.x, entity.y, entity.layer);
+}
+
+void AreaCommand::moveEntities(const std::vector<int>& chosen, QPoint by)
+{
+    if (chosen.empty() || by.isNull())
+        return;
+    for (const int slot : chosen) {
+        const Entity& e = m_level.entities[static_cast<size_t>(slot)];
+        touch(e.x, e.y, e.layer);
+        touch(e.x + by.x(), e.y + by.y(), e.layer);
+    }
+    levelops::moveEntities(m_level, chosen, by.x(), by.y());
+    m_edits.push_back({Edit::Type::Shift, {}, {}, {}, chosen, by});
 }
 
 LevelChange AreaCommand::change() const
 {
-    return {m_cells, false};
+    LevelChange change;
+    change.cells = m_cells;
+    change.layers = m_layers;
+    change.frames = m_frames;
+    return change;
 }
 
 void AreaCommand::takeBack()
@@ -132,6 +153,9 @@ void AreaCommand::takeBack()
         case Edit::Type::Kinds:
             for (auto kind = edit->kinds.rbegin(); kind != edit->kinds.rend(); ++kind)
                 levelops::setEntityKind(m_level, kind->slot, kind->before);
+            break;
+        case Edit::Type::Shift:
+            levelops::moveEntities(m_level, edit->moved, -edit->by.x(), -edit->by.y());
             break;
         }
     }
@@ -163,6 +187,9 @@ void AreaCommand::doAgain()
             for (const Edit::Kind& kind : edit.kinds)
                 levelops::setEntityKind(m_level, kind.slot, kind.after);
             break;
+        case Edit::Type::Shift:
+            levelops::moveEntities(m_level, edit.moved, edit.by.x(), edit.by.y());
+            break;
         }
     }
 }
@@ -173,7 +200,7 @@ qsizetype AreaCommand::heldBytes() const
         static_cast<qsizetype>(m_edits.capacity() * sizeof(Edit) + m_cells.capacity() * sizeof(QPoint) + m_touched.capacity() / 8);
     for (const Edit& edit : m_edits) {
         bytes += static_cast<qsizetype>(edit.cells.capacity() * sizeof(Edit::Cell) + edit.entities.capacity() * sizeof(SlotEntity)
-            + edit.kinds.capacity() * sizeof(Edit::Kind));
+            + edit.kinds.capacity() * sizeof(Edit::Kind) + edit.moved.capacity() * sizeof(int));
         for (const SlotEntity& entity : edit.entities)
             bytes += textBytes(entity.data);
     }

@@ -6,10 +6,12 @@
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // One operation on an area of the level as one step of its history: a
-// rectangle, a fill, a line, a replace of one kind by another. Each edit goes
+// rectangle, a fill, a line, a replace of one kind by another, a cut, a
+// paste or a move of a block of cells. Each edit goes
 // into the level as the operation makes it, through bulk edits that take one
 // pass over the entities however many they touch, and the step keeps what is
 // needed to take it back. Undone, the edits are taken back in the reverse
@@ -36,6 +38,13 @@ public:
     // Gives the entity in slot `slot` another kind; its place, its slot and
     // its data text stay.
     void setEntityKind(int slot, qint16 kind);
+    // Moves the entities in the chosen slots, listed in ascending order, by
+    // `by` cells; they keep their slots, kinds and data texts.
+    void moveEntities(const std::vector<int>& chosen, QPoint by);
+
+    // Marks the step as one on a selection of cells, selected before as
+    // `before` and after as `after`.
+    void setFrames(QRect before, QRect after) { m_frames = LevelChange::Frames{before, after}; }
 
     // The cells whose look the step changed, on any layer, each once.
     const std::vector<QPoint>& cells() const { return m_cells; }
@@ -49,10 +58,13 @@ protected:
 
 private:
     struct Edit;
-    void touch(int x, int y);
+    void touch(int x, int y, int layer);
 
     std::vector<Edit> m_edits;
     std::vector<QPoint> m_cells;
+    // The layers it changed, as LevelChange counts them.
+    unsigned m_layers = 0;
+    std::optional<LevelChange::Frames> m_frames;
     // Which cells are already in m_cells, by row and column.
     std::vector<bool> m_touched;
 };

@@ -20,6 +20,15 @@ DataTextCommand::DataTextCommand(Level& level, int slot, QString before, QString
 {
 }
 
+LevelChange DataTextCommand::change() const
+{
+    LevelChange change;
+    change.dataText = m_slot;
+    if (m_slot >= 0)
+        change.addLayer(m_level.entities[static_cast<size_t>(m_slot)].layer);
+    return change;
+}
+
 void DataTextCommand::takeBack()
 {
     levelops::setDataText(m_level, m_slot, m_before);

@@ -15,7 +15,8 @@ public:
     // and returns the step; none when the slot holds that text already.
     static std::unique_ptr<DataTextCommand> store(Level& level, int slot, const QString& text);
 
-    LevelChange change() const override { return {}; }
+    // Nothing to draw: the text's owner, and the layer of an entity's.
+    LevelChange change() const override;
     bool countsAsChange() const override { return false; }
 
 protected:

@@ -112,6 +112,16 @@ void setEntityKind(Level& level, int slot, qint16 kind)
     Q_ASSERT(level.isConsistent());
 }
 
+void moveEntities(Level& level, const std::vector<int>& chosen, int dx, int dy)
+{
+    for (const int slot : chosen) {
+        Entity& e = level.entities[static_cast<size_t>(slot)];
+        e.x = static_cast<qint16>(e.x + dx);
+        e.y = static_cast<qint16>(e.y + dy);
+    }
+    Q_ASSERT(level.isConsistent());
+}
+
 void moveAndDropEntities(Level& level, int dx, int dy, int newWidth, int newHeight, std::vector<SlotEntity>* dropped)
 {
     auto fallsOff = [&](const Entity& e) {

@@ -97,6 +97,8 @@ void removeSlots(Level& level, const std::vector<int>& chosen, std::vector<SlotE
 void truncateEntities(Level& level, int count);
 // Gives the entity in slot `slot` another kind.
 void setEntityKind(Level& level, int slot, qint16 kind);
+// Moves the entities in the chosen slots by (dx, dy); they keep their slots.
+void moveEntities(Level& level, const std::vector<int>& chosen, int dx, int dy);
 
 // Moves every entity by (dx, dy) and drops those that then lie outside a
 // grid of the given size; the survivors keep their order, layer, kind and

@@ -84,11 +84,15 @@ LevelChange LevelEditCommand::change() const
         add(*m_playerFrom);
         add(m_playerTo);
     }
-    for (const EntityEdit& edit : m_entities)
+    for (const EntityEdit& edit : m_entities) {
         add(QPoint(edit.entity.entity.x, edit.entity.entity.y));
+        change.addLayer(edit.entity.entity.layer);
+    }
     // A stroke may pass a cell more than once.
-    for (const CellEdit& edit : m_cells)
+    for (const CellEdit& edit : m_cells) {
         add(QPoint(edit.x, edit.y));
+        change.addLayer(edit.layer);
+    }
     return change;
 }
 

@@ -6,6 +6,15 @@ ResizeCommand::ResizeCommand(Level& level, resizeop::ResizeRecord record)
 {
 }
 
+LevelChange ResizeCommand::change() const
+{
+    LevelChange change;
+    change.wholeMap = true;
+    for (int layer = 0; layer < TileGrid::layerCount; ++layer)
+        change.addLayer(layer);
+    return change;
+}
+
 void ResizeCommand::takeBack()
 {
     resizeop::undoResize(m_level, m_record);

@@ -13,7 +13,7 @@ public:
     // Takes the record of a resize that was just applied.
     ResizeCommand(Level& level, resizeop::ResizeRecord record);
 
-    LevelChange change() const override { return {{}, true}; }
+    LevelChange change() const override;
 
 protected:
     void takeBack() override;

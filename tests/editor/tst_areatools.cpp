@@ -37,23 +37,6 @@ Catalogue catalogue()
     return c;
 }
 
-// A level with some tiles and entities on every layer, the same on every run.
-Level busyLevel(int width, int height, unsigned seed)
-{
-    std::mt19937 random(seed);
-    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
-    Level level;
-    levelops::replaceGrid(level, qint16(width), qint16(height));
-    for (int layer = 0; layer < TileGrid::layerCount; ++layer)
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                level.levelTiles(layer, x, y) = qint16(layer == 0 ? pick(0, 2) : pick(-1, 1));
-    for (int i = 0; i < width * height; ++i)
-        place(level, {qint16(pick(0, 4)), qint16(pick(0, width - 1)), qint16(pick(0, height - 1)), qint16(pick(0, 1))},
-            pick(0, 1) ? QStringLiteral("d%1, %2").arg(i).arg(pick(0, 9)) : QString());
-    return level;
-}
-
 // The region a fill should reach, found another way: a stack, not a queue.
 std::set<std::pair<int, int>> sameTileRegion(const Level& level, int layer, QPoint from)
 {
@@ -413,10 +396,11 @@ private slots:
         const QString redo =
             QKeySequence::keyBindings(QKeySequence::Redo).value(0, QKeySequence("Ctrl+Shift+Z")).toString();
         QCOMPARE(entries,
-            (QStringList{"Brush B", "Rectangle R", "Fill F", "Line L", "Pick\tI ", "Replace a Kind... Ctrl+H",
-                "Undo Ctrl+Z", "Redo " + redo, "Save... Ctrl+S", "Load... Ctrl+O", "Designer's Guide F1",
+            (QStringList{"Brush B", "Rectangle R", "Fill F", "Line L", "Pick\tI ", "Select S",
+                "Replace a Kind... Ctrl+H", "Undo Ctrl+Z", "Redo " + redo, "Cut Ctrl+X", "Copy Ctrl+C", "Paste Ctrl+V",
+                "Delete Del", "Select the Whole View Ctrl+A", "Save... Ctrl+S", "Load... Ctrl+O", "Designer's Guide F1",
                 "Close Ctrl+Q"}));
-        QVERIFY(!menu->actions().at(8)->isEnabled()); // nothing to undo yet
+        QVERIFY(!menu->actions().at(9)->isEnabled()); // nothing to undo yet
         menu->actions().at(1)->trigger();
         menu->hide();
         QCOMPARE(window.tool(), Tool::Rectangle);

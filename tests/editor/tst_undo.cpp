@@ -110,7 +110,7 @@ class tst_undo : public QObject
     // One random edit of any kind, with the mouse or through a dialog.
     void randomEdit()
     {
-        const int kind = pick(0, 114);
+        const int kind = pick(0, 126);
         const QPoint inside(pick(0, level.levelWidth - 1), pick(0, level.levelHeight - 1));
         if (kind < 8) {
             click(QStringLiteral("optView%1").arg(pick(0, 4)));
@@ -145,7 +145,7 @@ class tst_undo : public QObject
                 row, pick(0, 4) == 0 ? entityrows::dataText(level, row) : QStringLiteral("t%1").arg(pick(0, 999)));
         } else if (kind < 100) {
             QTest::mouseClick(map(), Qt::LeftButton, {}, QPoint(3, 3)); // the margin: changed, but nothing to undo
-        } else { // a rectangle, a fill or a line, of tiles or entities, either way round
+        } else if (kind < 115) { // a rectangle, a fill or a line, of tiles or entities, either way round
             const Tool tool = kind < 105 ? Tool::Rectangle : kind < 110 ? Tool::Fill : Tool::Line;
             const bool entities = tool != Tool::Fill && pick(0, 2) == 0;
             click(entities ? QStringLiteral("imgEntity%1").arg(pick(0, modLists::catalogue.entityCount() - 1))
@@ -156,6 +156,28 @@ class tst_undo : public QObject
             const QPoint to(pick(-1, level.levelWidth), pick(-1, level.levelHeight));
             QTest::mouseMove(map(), cell(to.x(), to.y()));
             QTest::mouseRelease(map(), button, {}, cell(to.x(), to.y()));
+            window().chooseTool(Tool::Brush);
+        } else { // a selection cut, deleted, moved by a drag, or copied and pasted at the pointer
+            activate();
+            key("Esc"); // a press in the last selection would move it
+            window().chooseTool(Tool::Select);
+            const QPoint corner(pick(-1, level.levelWidth), pick(-1, level.levelHeight));
+            QTest::mousePress(map(), Qt::LeftButton, {}, cell(inside.x(), inside.y()));
+            QTest::mouseRelease(map(), Qt::LeftButton, {}, cell(corner.x(), corner.y()));
+            const QPoint to(pick(-2, level.levelWidth + 1), pick(-2, level.levelHeight + 1));
+            if (kind % 4 == 0) {
+                key("Ctrl+X");
+            } else if (kind % 4 == 1) {
+                key("Del");
+            } else if (kind % 4 == 2) {
+                QTest::mousePress(map(), Qt::LeftButton, {}, cell(inside.x(), inside.y()));
+                QTest::mouseMove(map(), cell(to.x(), to.y()));
+                QTest::mouseRelease(map(), Qt::LeftButton, {}, cell(to.x(), to.y()));
+            } else {
+                key("Ctrl+C");
+                QTest::mouseMove(map(), cell(to.x(), to.y()));
+                key("Ctrl+V");
+            }
             window().chooseTool(Tool::Brush);
         }
     }

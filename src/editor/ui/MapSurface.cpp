@@ -59,6 +59,49 @@ QRect MapSurface::previewPixels(const ToolPreview& preview) const
     return pixels.translated(contentsRect().topLeft()).adjusted(-2, -2, 2, 2);
 }
 
+QRect MapSurface::framePixels(const QRect& cells)
+{
+    // The grid lines are the last three pixels of each cell: the frame runs
+    // along their middle, between the tiles.
+    const QPoint before(2, 2);
+    return QRect(mapgeometry::cellCornerPixels(cells.left(), cells.top()) - before,
+        mapgeometry::cellCornerPixels(cells.right() + 1, cells.bottom() + 1) - before);
+}
+
+void MapSurface::setSelection(const QRect& frame, const QRect& liftedFrom)
+{
+    if (frame == m_selection && liftedFrom == m_liftedFrom)
+        return;
+    const QPoint inner = contentsRect().topLeft();
+    auto shown = [&](const QRect& cells) {
+        return cells.isEmpty() ? QRect() : framePixels(cells).translated(inner).adjusted(-2, -2, 2, 2);
+    };
+    update(shown(m_selection));
+    m_selection = frame;
+    m_liftedFrom = liftedFrom;
+    update(shown(m_selection));
+}
+
+void MapSurface::paintSelection(QPainter& painter) const
+{
+    const QRect frame = framePixels(m_selection);
+    // The level does not change while a block is dragged, so its picture is
+    // still in the image where it was lifted.
+    if (!m_liftedFrom.isEmpty()) {
+        painter.setOpacity(0.8);
+        painter.drawImage(frame.topLeft(), m_image, framePixels(m_liftedFrom));
+        painter.setOpacity(1);
+    }
+    // Black dashes on white, two pixels wide in the grid line, show on any tile.
+    const QRectF line = QRectF(frame).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRect(line);
+    QPen dashes(Qt::black, 2, Qt::CustomDashLine);
+    dashes.setDashPattern({2, 2});
+    painter.setPen(dashes);
+    painter.drawRect(line);
+}
+
 void MapSurface::paintEvent(QPaintEvent* event)
 {
     PictureBox::paintEvent(event);
@@ -68,6 +111,9 @@ void MapSurface::paintEvent(QPaintEvent* event)
     // Beyond the drawn image the map shows its plain background.
     painter.fillRect(inner, QColor::fromRgb(maprenderer::backgroundColour));
     painter.drawImage(inner.topLeft(), m_image);
+    painter.translate(inner.topLeft());
+    if (!m_selection.isEmpty())
+        paintSelection(painter);
     if (m_preview.shape == ToolPreview::Shape::None)
         return;
 
@@ -75,7 +121,6 @@ void MapSurface::paintEvent(QPaintEvent* event)
     // in a blue that stands out from the tiles.
     const QColor outline(0, 90, 200);
     const QColor tint(0, 90, 200, 60);
-    painter.translate(inner.topLeft());
     painter.setPen(QPen(outline, 2));
     auto cellRect = [](QPoint cell) { return mapgeometry::cellPixels(cell.x(), cell.y()).adjusted(0, 0, -1, -1); };
     if (m_preview.shape == ToolPreview::Shape::Rectangle) {

@@ -26,6 +26,13 @@ public:
     void setPreview(const ToolPreview& preview);
     const ToolPreview& preview() const { return m_preview; }
 
+    // Frames the selected cells with a dashed line, over the drawn image and
+    // apart from it; an empty rectangle frames nothing. While a block is
+    // being moved, `liftedFrom` is where it was taken: its picture goes with
+    // the frame.
+    void setSelection(const QRect& frame, const QRect& liftedFrom = QRect());
+    const QRect& selectionFrame() const { return m_selection; }
+
 signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int buttons, int shift, double x, double y);
@@ -41,7 +48,12 @@ protected:
 private:
     // The pixels the preview covers, in the widget.
     QRect previewPixels(const ToolPreview& preview) const;
+    // The pixels of a rectangle of cells up to the middle of the grid lines around them.
+    static QRect framePixels(const QRect& cells);
+    void paintSelection(QPainter& painter) const;
 
     QImage m_image;
     ToolPreview m_preview;
+    QRect m_selection;
+    QRect m_liftedFrom;
 };

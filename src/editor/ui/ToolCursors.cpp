@@ -75,6 +75,25 @@ QPainterPath pickSign()
     return path;
 }
 
+QPainterPath selectSign()
+{
+    // A dashed rectangle.
+    QPainterPath path = crossHairs();
+    for (int x = 16; x < 28; x += 4) {
+        path.moveTo(x, 17);
+        path.lineTo(x + 2, 17);
+        path.moveTo(x, 28);
+        path.lineTo(x + 2, 28);
+    }
+    for (int y = 19; y < 28; y += 4) {
+        path.moveTo(15, y);
+        path.lineTo(15, y + 2);
+        path.moveTo(29, y);
+        path.lineTo(29, y + 2);
+    }
+    return path;
+}
+
 } // namespace
 
 QCursor toolCursor(Tool tool)
@@ -90,6 +109,8 @@ QCursor toolCursor(Tool tool)
         return drawnCursor(lineSign(), {8, 8});
     case Tool::Pick:
         return drawnCursor(pickSign(), {3, 29});
+    case Tool::Select:
+        return drawnCursor(selectSign(), {8, 8});
     }
     return QCursor(Qt::ArrowCursor);
 }

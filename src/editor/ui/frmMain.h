@@ -24,6 +24,7 @@ class QScrollBar;
 class PictureBox;
 class frmLoadSave;
 class LevelEditCommand;
+struct Block;
 class MapSurface;
 struct LoadedLevel;
 class PaletteImage;
@@ -43,7 +44,9 @@ class PaletteImage;
 //   frmMain_dialogs.cpp   opening the entity data editor and the resize dialog
 //   frmMain_commands.cpp  every command with its keys, and the map's menu
 //   frmMain_tools.cpp     the tools beside the brush, and the replace dialog
-//   frmMain_history.cpp   undo and redo, and what a step draws again
+//   frmMain_selection.cpp the selection, its frame and the clipboard's commands
+//   frmMain_history.cpp   undo and redo, what a step draws again, and
+//                         bringing it into sight
 //   frmMain_guide.cpp     the designer's guide that F1 opens
 //   frmMain_wheel.cpp     the mouse wheel over the map and the palettes
 class frmMain : public QWidget
@@ -90,6 +93,19 @@ public:
     void applyReplacement(const areaops::Replacement& replacement);
     void showMapMenu();
     QMenu* mapMenu() const { return m_mapMenu; }
+
+    // The selection and the clipboard: S marks a rectangle of cells (a drag
+    // inside it moves what it holds), Ctrl+A selects the whole view, Escape
+    // clears the selection; Ctrl+X cuts, Ctrl+C copies, Ctrl+V pastes at the
+    // pointer, Delete erases. Each cut, delete, paste and move is one step.
+    MapSelection& selection() { return m_tools.selection(); }
+    // Frames the selection on the map as it is now.
+    void showSelection();
+    void selectAll();
+    void cutSelection();
+    void copySelection();
+    void pasteBlock();
+    void deleteSelection();
 
     // Views and scrolling.
     void optView_Click(int index);
@@ -181,7 +197,8 @@ private:
     // Draws again the cells an edit or a step of the history changed, or
     // everything, with the layout, when the step changed the whole map.
     void drawCells(const std::vector<QPoint>& cells);
-    void showChange(const LevelChange& change);
+    // What undo (`undone`) or redo changed, drawn and brought into sight.
+    void showChange(const LevelChange& change, bool undone);
     // The gesture on the map since the press, until the last button goes up.
     void finishGesture();
     // Moves a scroll bar by a turn of the wheel in eighths of a degree.
@@ -209,6 +226,34 @@ private:
     MapTools m_tools;
     QActionGroup* m_toolActions = nullptr;
     std::map<Tool, QAction*> m_toolAction;
+
+    // The selection and the clipboard.
+    void buildSelectionCommands();
+    // Drops the selection and a move of it under way; false when there was none.
+    bool clearSelection();
+    // Whether anything is selected; when not, says how to select.
+    bool checkSelected();
+    // Puts the selected block of the shown view on the system's clipboard.
+    Block putOnClipboard();
+    void eraseSelection();
+    // Draws and records a step of the selection's commands, which takes the
+    // selection from `selectedBefore` to what it is now.
+    void takeBlockStep(std::unique_ptr<AreaCommand> step, QRect selectedBefore);
+    // The cell a paste lands on.
+    QPoint pasteCell() const;
+    // The cell under a point of the screen when it is over the visible part of the map.
+    std::optional<QPoint> cellUnder(QPoint global) const;
+    // The visible part of the map, in twips on it.
+    QRect visibleMapTwips() const;
+    // A short note over the map by `cell` (or its visible corner) that goes by itself.
+    void showNote(const QString& text, std::optional<QPoint> cell);
+    // Where the pointer was when the map's menu opened, while it is open.
+    std::optional<QPoint> m_menuPointer;
+
+    // Undo you can see: the view switches to the layer a step changed, and
+    // the map scrolls to the cells; a data text's change is told in a note.
+    void revealCells(const std::vector<QPoint>& cells);
+    void tellDataText(int slot, bool undone);
 
     LevelHistory m_history;
     std::unique_ptr<LevelEditCommand> m_gesture;

@@ -3,6 +3,7 @@
 // window; the menu (F10, Shift+F10 or the Menu key) shows them all.
 #include "editor/ui/frmMain.h"
 
+#include "editor/ui/CommandKeys.h"
 #include "editor/ui/MapSurface.h"
 
 #include <QAction>
@@ -11,20 +12,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QShortcut>
-
-namespace {
-
-// The platform's own keys, and everywhere the others designers know.
-QList<QKeySequence> keys(QKeySequence::StandardKey standard, std::initializer_list<QKeySequence> more)
-{
-    QList<QKeySequence> list = QKeySequence::keyBindings(standard);
-    for (const QKeySequence& key : more)
-        if (!list.contains(key))
-            list.append(key);
-    return list;
-}
-
-} // namespace
 
 QAction* frmMain::addCommand(const char* name, const QString& text, const QList<QKeySequence>& shortcuts)
 {
@@ -57,6 +44,7 @@ void frmMain::buildCommands()
     // The key picks at once when the pointer is over the map (pickKey); the
     // menu's entry, whose pointer is on the menu, arms the tool instead.
     tool(Tool::Pick, "actPick", QStringLiteral("&Pick\tI"), {});
+    tool(Tool::Select, "actSelect", QStringLiteral("&Select"), Qt::Key_S);
     auto* pickKey = new QShortcut(QKeySequence(Qt::Key_I), this);
     connect(pickKey, &QShortcut::activated, this, &frmMain::pickKey);
     auto* escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -67,10 +55,10 @@ void frmMain::buildCommands()
     connect(replace, &QAction::triggered, this, &frmMain::replaceKinds);
     m_mapMenu->addSeparator();
 
-    m_undoAction = addCommand("actUndo", QStringLiteral("&Undo"), keys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    m_undoAction = addCommand("actUndo", QStringLiteral("&Undo"), commandKeys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
     connect(m_undoAction, &QAction::triggered, this, &frmMain::undo);
     m_redoAction = addCommand("actRedo", QStringLiteral("Re&do"),
-        keys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+        commandKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     connect(m_redoAction, &QAction::triggered, this, &frmMain::redo);
     connect(m_mapMenu, &QMenu::aboutToShow, this, [this] {
         m_undoAction->setEnabled(m_history.canUndo());
@@ -82,18 +70,22 @@ void frmMain::buildCommands()
         m_redoAction->setEnabled(true);
     });
 
+    buildSelectionCommands();
     // The keys a desktop user tries first; the tool box's buttons keep their Alt keys.
     m_mapMenu->addSeparator();
-    QAction* save = addCommand("actSave", QStringLiteral("&Save..."), keys(QKeySequence::Save, {QKeySequence(Qt::CTRL | Qt::Key_S)}));
+    QAction* save =
+        addCommand("actSave", QStringLiteral("&Save..."), commandKeys(QKeySequence::Save, {QKeySequence(Qt::CTRL | Qt::Key_S)}));
     connect(save, &QAction::triggered, this, &frmMain::cmdSave_Click);
-    QAction* load = addCommand("actLoad", QStringLiteral("L&oad..."), keys(QKeySequence::Open, {QKeySequence(Qt::CTRL | Qt::Key_O)}));
+    QAction* load =
+        addCommand("actLoad", QStringLiteral("L&oad..."), commandKeys(QKeySequence::Open, {QKeySequence(Qt::CTRL | Qt::Key_O)}));
     connect(load, &QAction::triggered, this, &frmMain::cmdLoad_Click);
     m_mapMenu->addSeparator();
     QAction* guide =
-        addCommand("actGuide", QStringLiteral("Designer's &Guide"), keys(QKeySequence::HelpContents, {QKeySequence(Qt::Key_F1)}));
+        addCommand("actGuide", QStringLiteral("Designer's &Guide"), commandKeys(QKeySequence::HelpContents, {QKeySequence(Qt::Key_F1)}));
     connect(guide, &QAction::triggered, this, &frmMain::showDesignersGuide);
     // Through the close handler, which asks about unsaved changes.
-    QAction* closeWindow = addCommand("actClose", QStringLiteral("&Close"), keys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
+    QAction* closeWindow =
+        addCommand("actClose", QStringLiteral("&Close"), commandKeys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
     connect(closeWindow, &QAction::triggered, this, &QWidget::close);
 
     auto* menuKeys = new QShortcut(this);

@@ -19,6 +19,7 @@ void frmMain::cmdResize_Click()
     if (!m_frmResize) {
         m_frmResize = new frmResize(this, m_history);
         connect(m_frmResize, &frmResize::levelResized, this, [this] {
+            clearSelection();
             prcDrawTiles();
             Form_Resize();
         });

@@ -71,6 +71,7 @@ void frmMain::openLevelFile(const QString& path)
     if (!showLoadReports(loaded))
         return;
     modLists::level = std::move(loaded.level);
+    clearSelection();
     m_levelName = QFileInfo(path).completeBaseName();
     m_levelPath = path;
     prcDrawTiles();

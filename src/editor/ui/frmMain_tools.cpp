@@ -37,6 +37,13 @@ void frmMain::chooseTool(Tool tool)
 
 void frmMain::escape()
 {
+    // A selection goes first, with a move of it under way; the next Escape
+    // returns to the brush.
+    m_tools.cancel();
+    if (clearSelection()) {
+        showToolState();
+        return;
+    }
     chooseTool(Tool::Brush);
 }
 
@@ -44,14 +51,12 @@ void frmMain::pickKey()
 {
     // Over the visible part of the map the key picks what lies under the
     // pointer at once; anywhere else it arms the tool for the next click.
-    QWidget* area = m_controls.widget(MainControl::picArea);
-    const QPoint pointer = map()->mapFromGlobal(QCursor::pos());
-    if (!map()->contentsRect().contains(pointer) || !area->rect().contains(area->mapFromGlobal(QCursor::pos()))) {
+    const std::optional<QPoint> cell = cellUnder(QCursor::pos());
+    if (!cell) {
         chooseTool(Tool::Pick);
         return;
     }
-    const QPointF twips = QPointF(pointer - map()->contentsRect().topLeft()) * twipsPerPixel;
-    if (const std::optional<PaletteSelection> picked = maptools::pickAt(modLists::level, curView, cellAt(twips.x(), twips.y())))
+    if (const std::optional<PaletteSelection> picked = maptools::pickAt(modLists::level, curView, *cell))
         selectPicked(*picked);
 }
 
@@ -60,6 +65,7 @@ void frmMain::showToolState()
     const Tool tool = m_tools.tool();
     m_toolAction[tool]->setChecked(true);
     map()->setPreview(m_tools.preview());
+    showSelection();
     if (tool == Tool::Brush)
         map()->unsetCursor();
     else
@@ -70,7 +76,7 @@ void frmMain::showToolState()
     case Tool::Brush:
         tip = QStringLiteral(
             "Brush (B): the left button paints or places the selected kind, the right button erases or removes; "
-            "R rectangle, F fill, L line, I pick.");
+            "R rectangle, F fill, L line, I pick, S select.");
         break;
     case Tool::Rectangle:
         tip = QStringLiteral(
@@ -92,22 +98,36 @@ void frmMain::showToolState()
     case Tool::Pick:
         tip = QStringLiteral("Pick (I): click a cell to select what it holds in the palette; then the tool before comes back.");
         break;
+    case Tool::Select:
+        tip = QStringLiteral(
+            "Select (S): drag over the map to select a rectangle of the shown view, and drag inside it to move what it "
+            "holds. Ctrl+C copies, Ctrl+X cuts, Delete erases, Ctrl+V pastes at the pointer, Ctrl+A selects the whole "
+            "view; the right button shows the menu. Esc first clears the selection.");
+        break;
     }
-    if (tool != Tool::Brush && tool != Tool::Pick && selType == SelType::Player)
+    if (tool != Tool::Brush && tool != Tool::Pick && tool != Tool::Select && selType == SelType::Player)
         tip += QStringLiteral(" With the player start selected, a click places it as the brush does.");
     map()->setToolTip(tip + lastWords());
 }
 
 void frmMain::toolPress(int Button, double X, double Y)
 {
+    // With the select tool the right button shows the map's menu, where a
+    // paste lands on the cell it was opened over.
+    if (m_tools.tool() == Tool::Select && Button == int(MouseButton::Right) && !m_tools.isDragging()) {
+        showMapMenu();
+        return;
+    }
     MapTools::Outcome outcome = m_tools.press(modLists::level, {{selType, selIndex}, curView, MouseButtons::fromInt(Button), cellAt(X, Y)});
     takeToolOutcome(std::move(outcome));
 }
 
 void frmMain::toolMove(double X, double Y)
 {
-    if (m_tools.move(cellAt(X, Y)))
+    if (m_tools.move(cellAt(X, Y))) {
         map()->setPreview(m_tools.preview());
+        showSelection();
+    }
 }
 
 void frmMain::toolRelease(double X, double Y)
