@@ -48,14 +48,14 @@ QRect MapScale::shownArea(const QRect& imagePixels) const
 {
     if (isDesigned() || imagePixels.isEmpty())
         return imagePixels;
-    // Two pixels of the image around the area reach every shown pixel that
-    // smoothing mixes them into.
-    const QRect wider = imagePixels.adjusted(-2, -2, 2, 2);
+    // Rounded outwards. Smaller, a shown pixel mixes only image pixels within
+    // one image pixel of its centre, and an image pixel is less than a shown
+    // one, so none outside these depends on the area.
     const double f = factor();
-    const int left = static_cast<int>(std::floor(wider.left() * f));
-    const int top = static_cast<int>(std::floor(wider.top() * f));
-    const int right = static_cast<int>(std::ceil((wider.right() + 1) * f));
-    const int bottom = static_cast<int>(std::ceil((wider.bottom() + 1) * f));
+    const int left = static_cast<int>(std::floor(imagePixels.left() * f));
+    const int top = static_cast<int>(std::floor(imagePixels.top() * f));
+    const int right = static_cast<int>(std::ceil((imagePixels.right() + 1) * f));
+    const int bottom = static_cast<int>(std::ceil((imagePixels.bottom() + 1) * f));
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 

@@ -24,6 +24,8 @@ public:
     bool isDesigned() const { return m_step == designedStep; }
     // Shown pixels per pixel of the image.
     double factor() const { return double(cellSize()) / designedCellSize; }
+    // Above the designed size, the whole number of shown pixels each pixel of the image takes.
+    int enlargement() const { return cellSize() > designedCellSize ? cellSize() / designedCellSize : 1; }
 
     // Each false, with the scale unchanged, when there is no step that way.
     bool zoomIn();
@@ -36,8 +38,7 @@ public:
     // The shown pixels of a cell given by its image pixels: whole pixels,
     // neighbouring cells touching without overlap.
     QRect shownCell(const QRect& imagePixels) const;
-    // Every shown pixel whose colour depends on the given image pixels: a
-    // smoothed smaller map takes each pixel from its neighbours too.
+    // Every shown pixel whose colour depends on the given image pixels.
     QRect shownArea(const QRect& imagePixels) const;
     // The position on the image under a shown position, both in pixels.
     QPointF imagePoint(QPointF shown) const { return shown / factor(); }

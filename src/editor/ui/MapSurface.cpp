@@ -4,6 +4,7 @@
 
 #include "editor/MapGeometry.h"
 #include "editor/MapRenderer.h"
+#include "editor/ScaledMap.h"
 #include "layout/Design.h"
 
 #include <QAccessible>
@@ -142,7 +143,7 @@ void MapSurface::paintEvent(QPaintEvent* event)
     painter.setClipRect(inner & event->rect());
     // Beyond the drawn image the map shows its plain background.
     painter.fillRect(inner, QColor::fromRgb(maprenderer::backgroundColour));
-    paintImage(painter, inner);
+    paintImage(painter, inner, inner & event->rect());
     if (!m_selection.isEmpty())
         paintSelection(painter);
     if (m_preview.shape != ToolPreview::Shape::None) {
@@ -166,21 +167,15 @@ void MapSurface::paintEvent(QPaintEvent* event)
     paintCursor(painter);
 }
 
-void MapSurface::paintImage(QPainter& painter, const QRect& inner) const
+void MapSurface::paintImage(QPainter& painter, const QRect& inner, const QRect& exposed) const
 {
     if (m_scale.isDesigned()) {
         painter.drawImage(inner.topLeft(), m_image);
         return;
     }
-    // Only the pixels within the clip are worked out, however large the image.
-    painter.save();
-    painter.translate(inner.topLeft());
-    painter.scale(m_scale.factor(), m_scale.factor());
-    // Smaller, each shown pixel mixes the pixels it covers; larger, the
-    // pictures keep their hard edges.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_scale.factor() < 1);
-    painter.drawImage(0, 0, m_image);
-    painter.restore();
+    // Only the pixels in sight are worked out, however large the map.
+    const QRect shown = exposed.translated(-inner.topLeft());
+    painter.drawImage(exposed.topLeft(), scaledmap::shownPixels(m_image, m_scale, shown));
 }
 
 QRect MapSurface::cursorFrame(QPoint cell) const

@@ -87,7 +87,8 @@ private:
     void paintSelection(QPainter& painter) const;
     // The pixels of the cursor's frame on `cell`, in the widget.
     QRect cursorFrame(QPoint cell) const;
-    void paintImage(QPainter& painter, const QRect& inner) const;
+    // The image at the present scale over the `exposed` part of the inner area.
+    void paintImage(QPainter& painter, const QRect& inner, const QRect& exposed) const;
     void paintCursor(QPainter& painter) const;
     // Tells a screen reader that the cursor's cell took the focus or changed.
     void announceCursor(bool moved);
