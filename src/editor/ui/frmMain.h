@@ -245,11 +245,14 @@ private:
     QPointF cursorTwips() const;
     // Space (button 1) and Delete (button 2) on the cursor's cell.
     void cursorPress(int Button);
+    // I on the cursor's cell.
+    void pickAtCursor();
     // Shift+arrows: where the selection of a rectangle of cells joins the
     // keyboard. `anchor` is the cell where Shift went down, `to` the cursor's.
     void extendKeyboardSelection(QPoint anchor, QPoint to);
-    // A palette's keys: the kind `step` gives from the one the palette is on.
-    void paletteKey(SelType palette, const std::function<int(int current, int count)>& step);
+    // A palette's keys: the kind `step` gives from the one the palette is on;
+    // a `jump` (Home, End) also from a palette that does not hold the selection.
+    void paletteKey(SelType palette, bool jump, const std::function<int(int current, int count)>& step);
     MapCursor m_cursor;
     std::optional<QPoint> m_selectionAnchor;
     // The kind each palette was last on, for the keys to start from.

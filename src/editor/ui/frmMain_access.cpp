@@ -9,6 +9,7 @@
 #include "model/modLists.h"
 
 #include <QAbstractButton>
+#include <QMenu>
 
 void frmMain::nameControls()
 {
@@ -54,6 +55,10 @@ void frmMain::nameControls()
             widget->setAccessibleName(QLatin1String(named.name));
         widget->setAccessibleDescription(QLatin1String(named.description));
     }
+    m_mapMenu->setAccessibleName(QStringLiteral("Tools and commands"));
+    if (auto* moves = m_mapMenu->findChild<QMenu*>(QStringLiteral("cursorMenu")))
+        moves->setAccessibleName(QStringLiteral("Move the cursor"));
+
     // The corner views' captions break over two lines; their names do not.
     for (int view = 1; view <= 4; ++view) {
         QWidget* button = m_controls.widget(optView(view));

@@ -220,6 +220,12 @@ void frmMain::cursorPress(int Button)
         picInner_MouseUp(Button, 0, at.x(), at.y());
 }
 
+void frmMain::pickAtCursor()
+{
+    if (const std::optional<PaletteSelection> picked = maptools::pickAt(modLists::level, curView, m_cursor.cell()))
+        selectPicked(*picked);
+}
+
 void frmMain::extendKeyboardSelection(QPoint anchor, QPoint to)
 {
     // The selection of a rectangle of cells on the shown layer is not part
@@ -245,33 +251,32 @@ void frmMain::connectPaletteKeys()
         const SelType palette = keys.palette;
         connect(box, &PaletteBox::focusChanged, viewport, &PictureBox::setHighlight);
         connect(box, &PaletteBox::stepped, this, [this, palette](int across, int down) {
-            paletteKey(palette, [across, down](int current, int count) { return palettelayout::step(current, count, across, down); });
+            paletteKey(
+                palette, false, [across, down](int current, int count) { return palettelayout::step(current, count, across, down); });
         });
         connect(box, &PaletteBox::jumped, this,
-            [this, palette](bool toLast) { paletteKey(palette, [toLast](int, int count) { return toLast ? count - 1 : 0; }); });
-        connect(box, &PaletteBox::chosen, this, [this, palette] { paletteKey(palette, [](int current, int) { return current; }); });
+            [this, palette](bool toLast) { paletteKey(palette, true, [toLast](int, int count) { return toLast ? count - 1 : 0; }); });
+        connect(box, &PaletteBox::chosen, this, [this, palette] { paletteKey(palette, false, [](int current, int) { return current; }); });
     }
 }
 
-void frmMain::paletteKey(SelType palette, const std::function<int(int current, int count)>& step)
+void frmMain::paletteKey(SelType palette, bool jump, const std::function<int(int current, int count)>& step)
 {
-    switch (palette) {
-    case SelType::Player:
+    if (palette == SelType::Player) {
         imgGuy_Click();
         return;
-    case SelType::Tile: {
-        // From another palette's selection the first key takes the kind this palette was on.
-        const int count = modLists::catalogue.tileCount();
-        if (count > 0)
-            imgTile_Click(selType == SelType::Tile ? step(selIndex, count) : std::clamp<int>(m_lastTile, 0, count - 1));
-        break;
     }
-    case SelType::Entity: {
-        const int count = modLists::catalogue.entityCount();
-        if (count > 0)
-            imgEntity_Click(selType == SelType::Entity ? step(selIndex, count) : std::clamp<int>(m_lastEntity, 0, count - 1));
-        break;
-    }
-    }
+    const bool tiles = palette == SelType::Tile;
+    const int count = tiles ? modLists::catalogue.tileCount() : modLists::catalogue.entityCount();
+    if (count == 0)
+        return;
+    // The selection in another palette: an arrow first takes the kind this
+    // palette was on, where its frame shows; Home and End go where they say.
+    const int current = std::clamp<int>(selType == palette ? selIndex : tiles ? m_lastTile : m_lastEntity, 0, count - 1);
+    const int kind = selType == palette || jump ? std::clamp(step(current, count), 0, count - 1) : current;
+    if (tiles)
+        imgTile_Click(kind);
+    else
+        imgEntity_Click(kind);
     revealSelection();
 }
