@@ -30,10 +30,14 @@ Tap tapAt(int i, int cell, int last)
     return {whole, weight};
 }
 
+// a and b weighed (256 - weight) to weight, red and blue side by side in one
+// multiplication and green in another; every sum fits in 32 bits.
 QRgb mix(QRgb a, QRgb b, int weight)
 {
-    auto channel = [weight](int from, int to) { return from + (((to - from) * weight + 128) >> 8); };
-    return qRgb(channel(qRed(a), qRed(b)), channel(qGreen(a), qGreen(b)), channel(qBlue(a), qBlue(b)));
+    const quint32 w = static_cast<quint32>(weight);
+    const quint32 redBlue = (((a & 0xff00ffu) * (256 - w) + (b & 0xff00ffu) * w) >> 8) & 0xff00ffu;
+    const quint32 green = (((a & 0xff00u) * (256 - w) + (b & 0xff00u) * w) >> 8) & 0xff00u;
+    return 0xff000000u | redBlue | green;
 }
 
 } // namespace
