@@ -1,4 +1,5 @@
 #include "common/EditorSession.h"
+#include "editor/AreaOperations.h"
 #include "editor/MapRenderer.h"
 #include "editor/ScaledMap.h"
 #include "editor/ui/MapSurface.h"
@@ -21,41 +22,26 @@ namespace {
 struct Step
 {
     enum Kind { Palette, Tool, Press, Drag, Pick } kind;
-    SelType palette; // Palette: which one, and the kind in it
-    int index;
-    Qt::Key key; // Tool
-    QPoint from; // Press, Drag, Pick
-    QPoint to; // Drag
-    bool right; // Press, Drag: the right button, or Delete
+    SelType palette = SelType::Tile; // Palette: which one, and the kind in it
+    int index = 0;
+    Qt::Key key = Qt::Key_B; // Tool
+    QPoint from = {}; // Press, Drag, Pick
+    QPoint to = {}; // Drag
+    bool right = false; // Press, Drag: the right button, or Delete
 };
 
-Step palette(SelType type, int index)
-{
-    return {Step::Palette, type, index, Qt::Key_B, {}, {}, false};
-}
-Step tool(Qt::Key key)
-{
-    return {Step::Tool, SelType::Tile, 0, key, {}, {}, false};
-}
-Step press(QPoint at, bool right = false)
-{
-    return {Step::Press, SelType::Tile, 0, Qt::Key_B, at, {}, right};
-}
-Step drag(QPoint from, QPoint to, bool right = false)
-{
-    return {Step::Drag, SelType::Tile, 0, Qt::Key_B, from, to, right};
-}
-Step pick(QPoint at)
-{
-    return {Step::Pick, SelType::Tile, 0, Qt::Key_B, at, {}, false};
-}
-
 // Every kind of edit and every tool, on an 8 x 8 level.
-const std::vector<Step> script{palette(SelType::Tile, 3), press({2, 1}), press({5, 5}), press({2, 1}, true),
-    palette(SelType::Entity, 2), press({3, 3}), palette(SelType::Entity, 4), press({3, 3}), press({3, 3}, true),
-    palette(SelType::Player, 0), press({6, 2}), palette(SelType::Tile, 5), tool(Qt::Key_R), drag({4, 6}, {1, 4}),
-    drag({1, 5}, {2, 6}, true), palette(SelType::Entity, 1), tool(Qt::Key_L), drag({0, 7}, {7, 0}),
-    palette(SelType::Tile, 2), tool(Qt::Key_F), press({7, 7}), tool(Qt::Key_B), pick({3, 3}), press({0, 0})};
+const std::vector<Step> script{{Step::Palette, SelType::Tile, 3}, {.kind = Step::Press, .from = {2, 1}},
+    {.kind = Step::Press, .from = {5, 5}}, {.kind = Step::Press, .from = {2, 1}, .right = true},
+    {Step::Palette, SelType::Entity, 2}, {.kind = Step::Press, .from = {3, 3}}, {Step::Palette, SelType::Entity, 4},
+    {.kind = Step::Press, .from = {3, 3}}, {.kind = Step::Press, .from = {3, 3}, .right = true},
+    {Step::Palette, SelType::Player}, {.kind = Step::Press, .from = {6, 2}}, {Step::Palette, SelType::Tile, 5},
+    {.kind = Step::Tool, .key = Qt::Key_R}, {.kind = Step::Drag, .from = {4, 6}, .to = {1, 4}},
+    {.kind = Step::Drag, .from = {1, 5}, .to = {2, 6}, .right = true}, {Step::Palette, SelType::Entity, 1},
+    {.kind = Step::Tool, .key = Qt::Key_L}, {.kind = Step::Drag, .from = {0, 7}, .to = {7, 0}},
+    {Step::Palette, SelType::Tile, 2}, {.kind = Step::Tool, .key = Qt::Key_F}, {.kind = Step::Press, .from = {7, 7}},
+    {.kind = Step::Tool, .key = Qt::Key_B}, {.kind = Step::Pick, .from = {3, 3}},
+    {.kind = Step::Press, .from = {0, 0}}};
 
 Level content(Level level)
 {
@@ -103,14 +89,19 @@ class tst_keyboardzoom : public QObject
             key(back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
         }
     }
+    // The cursor from `from` to `to` with the arrow keys, across and then down.
+    void walk(QPoint from, QPoint to)
+    {
+        for (int x = from.x(); x != to.x(); x += x < to.x() ? 1 : -1)
+            key(x < to.x() ? Qt::Key_Right : Qt::Key_Left);
+        for (int y = from.y(); y != to.y(); y += y < to.y() ? 1 : -1)
+            key(y < to.y() ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(window().cursorCell(), to);
+    }
     void cursorTo(QPoint cell)
     {
         key(Qt::Key_Home, Qt::ControlModifier);
-        for (int x = 0; x < cell.x(); ++x)
-            key(Qt::Key_Right);
-        for (int y = 0; y < cell.y(); ++y)
-            key(Qt::Key_Down);
-        QCOMPARE(window().cursorCell(), cell);
+        walk({0, 0}, cell);
     }
     // The middle of a cell on the map, in its pixels at the present zoom.
     QPoint shown(QPoint cell)
@@ -173,18 +164,11 @@ class tst_keyboardzoom : public QObject
             cursorTo(step.from);
             key(pressKey);
             break;
-        case Step::Drag:
+        case Step::Drag: // the outline follows the cursor to the other corner
             cursorTo(step.from);
             key(pressKey);
-            for (QPoint at = step.from; at != step.to;) { // the preview follows the cursor
-                const QPoint by(
-                    (step.to.x() > at.x()) - (step.to.x() < at.x()), (step.to.y() > at.y()) - (step.to.y() < at.y()));
-                key(by.x() ? (by.x() > 0 ? Qt::Key_Right : Qt::Key_Left) : (by.y() > 0 ? Qt::Key_Down : Qt::Key_Up));
-                at += by.x() ? QPoint(by.x(), 0) : QPoint(0, by.y());
-                QCOMPARE(map()->preview().rectangle,
-                    QRect(QPoint(std::min(step.from.x(), at.x()), std::min(step.from.y(), at.y())),
-                        QPoint(std::max(step.from.x(), at.x()), std::max(step.from.y(), at.y()))));
-            }
+            walk(step.from, step.to);
+            QCOMPARE(map()->preview().rectangle, areaops::cellSpan(step.from, step.to));
             key(pressKey);
             break;
         case Step::Pick:
