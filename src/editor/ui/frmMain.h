@@ -26,7 +26,6 @@ class QButtonGroup;
 class QMenu;
 class QScrollBar;
 class QWheelEvent;
-class PaletteBox;
 class PictureBox;
 class frmLoadSave;
 class LevelEditCommand;

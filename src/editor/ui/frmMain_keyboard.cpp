@@ -45,7 +45,7 @@ void frmMain::buildKeyboardCommands()
         return action;
     };
     m_mapMenu->addSeparator();
-    QAction* press = mapCommand(m_mapMenu, "actCursorPress", QStringLiteral("&Press at the Cursor"), {QKeySequence(Qt::Key_Space)});
+    QAction* press = mapCommand(m_mapMenu, "actCursorPress", QStringLiteral("Press at the &Cursor"), {QKeySequence(Qt::Key_Space)});
     connect(press, &QAction::triggered, this, [this] { cursorPress(1); });
     QAction* erase = mapCommand(m_mapMenu, "actCursorErase", QStringLiteral("&Erase at the Cursor"), {QKeySequence(Qt::Key_Delete)});
     connect(erase, &QAction::triggered, this, [this] { cursorPress(2); });
@@ -78,10 +78,10 @@ void frmMain::buildKeyboardCommands()
     }
     // Shift with an arrow marks a rectangle from where Shift went down.
     const Move selecting[] = {
-        {"actSelectLeft", "Select &Left", QKeySequence(Qt::SHIFT | Qt::Key_Left), -1, 0},
-        {"actSelectRight", "Select &Right", QKeySequence(Qt::SHIFT | Qt::Key_Right), 1, 0},
-        {"actSelectUp", "Select &Up", QKeySequence(Qt::SHIFT | Qt::Key_Up), 0, -1},
-        {"actSelectDown", "Select &Down", QKeySequence(Qt::SHIFT | Qt::Key_Down), 0, 1},
+        {"actSelectLeft", "Select Left", QKeySequence(Qt::SHIFT | Qt::Key_Left), -1, 0},
+        {"actSelectRight", "Select Right", QKeySequence(Qt::SHIFT | Qt::Key_Right), 1, 0},
+        {"actSelectUp", "Select Up", QKeySequence(Qt::SHIFT | Qt::Key_Up), 0, -1},
+        {"actSelectDown", "Select Down", QKeySequence(Qt::SHIFT | Qt::Key_Down), 0, 1},
     };
     moves->addSeparator();
     for (const Move& step : selecting) {
@@ -102,14 +102,14 @@ void frmMain::buildKeyboardCommands()
         std::function<QPoint(QPoint cell, QSize grid, int page)> to;
     };
     const Jump jumps[] = {
-        {"actCursorRowStart", "Start of the &Row", QKeySequence(Qt::Key_Home), [](QPoint c, QSize, int) { return QPoint(0, c.y()); }},
+        {"actCursorRowStart", "&Start of the Row", QKeySequence(Qt::Key_Home), [](QPoint c, QSize, int) { return QPoint(0, c.y()); }},
         {"actCursorRowEnd", "&End of the Row", QKeySequence(Qt::Key_End),
             [](QPoint c, QSize grid, int) { return QPoint(grid.width() - 1, c.y()); }},
         {"actCursorPageUp", "A &Page Up", QKeySequence(Qt::Key_PageUp), [](QPoint c, QSize, int page) { return c - QPoint(0, page); }},
-        {"actCursorPageDown", "A Page Do&wn", QKeySequence(Qt::Key_PageDown),
+        {"actCursorPageDown", "A Page Dow&n", QKeySequence(Qt::Key_PageDown),
             [](QPoint c, QSize, int page) { return c + QPoint(0, page); }},
         {"actCursorFirst", "&First Cell", QKeySequence(Qt::CTRL | Qt::Key_Home), [](QPoint, QSize, int) { return QPoint(0, 0); }},
-        {"actCursorLast", "La&st Cell", QKeySequence(Qt::CTRL | Qt::Key_End),
+        {"actCursorLast", "Las&t Cell", QKeySequence(Qt::CTRL | Qt::Key_End),
             [](QPoint, QSize grid, int) { return QPoint(grid.width() - 1, grid.height() - 1); }},
     };
     for (const Jump& jump : jumps) {
