@@ -333,6 +333,18 @@ private slots:
         const QRect cursorInView(
             map()->mapTo(map()->parentWidget(), map()->shownCell(cursor).topLeft()), map()->shownCell(cursor).size());
         QVERIFY(QRect(0, 0, 571, 571).contains(cursorInView));
+
+        // Shift and the arrows select from the cursor; Delete erases what is
+        // selected, and Escape leaves nothing of the frame behind.
+        key(Qt::Key_Left, Qt::ShiftModifier);
+        key(Qt::Key_Up, Qt::ShiftModifier);
+        const QRect selected(cursor - QPoint(1, 1), cursor);
+        QCOMPARE(window().selection().cells(), selected);
+        level.levelTiles(3, selected.left(), selected.top()) = 5;
+        key(Qt::Key_Delete);
+        QCOMPARE(level.levelTiles(3, selected.left(), selected.top()), -1);
+        key(Qt::Key_Escape);
+        QVERIFY(window().selection().isEmpty());
         key(Qt::Key_Tab); // the cursor goes with the focus, and the map is as drawn whole
         compareWithFullRedraw();
         if (QTest::currentTestFailed())

@@ -117,7 +117,8 @@ public:
 
     // The map by keyboard: Tab or a click gives the map the focus, the arrow
     // keys move its cursor (Home, End, Page Up and Page Down further), Space
-    // acts as a left press and Delete as a right press on the cursor's cell.
+    // acts as a left press on the cursor's cell and Delete, with nothing
+    // selected, as a right press; Shift+arrows select from the cursor.
     QPoint cursorCell() const { return m_cursor.cell(); }
 
     // The map's zoom: Ctrl+plus, Ctrl+minus, Ctrl+wheel over the map, Ctrl+0
@@ -246,8 +247,8 @@ private:
     void cursorPress(int Button);
     // I on the cursor's cell.
     void pickAtCursor();
-    // Shift+arrows: where the selection of a rectangle of cells joins the
-    // keyboard. `anchor` is the cell where Shift went down, `to` the cursor's.
+    // Shift+arrows select the rectangle from `anchor`, where the cursor was
+    // when Shift went down, to `to`, the cursor's cell.
     void extendKeyboardSelection(QPoint anchor, QPoint to);
     // A palette's keys: the kind `step` gives from the one the palette is on;
     // a `jump` (Home, End) also from a palette that does not hold the selection.

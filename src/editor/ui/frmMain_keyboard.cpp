@@ -7,6 +7,7 @@
 
 #include "editor/CellDescription.h"
 #include "editor/MapGeometry.h"
+#include "editor/MapView.h"
 #include "editor/PaletteLayout.h"
 #include "editor/ui/MapSurface.h"
 #include "editor/ui/PaletteBox.h"
@@ -47,11 +48,10 @@ void frmMain::buildKeyboardCommands()
     m_mapMenu->addSeparator();
     QAction* press = mapCommand(m_mapMenu, "actCursorPress", QStringLiteral("Press at the &Cursor"), {QKeySequence(Qt::Key_Space)});
     connect(press, &QAction::triggered, this, [this] { cursorPress(1); });
-    QAction* erase = mapCommand(m_mapMenu, "actCursorErase", QStringLiteral("&Erase at the Cursor"), {QKeySequence(Qt::Key_Delete)});
-    connect(erase, &QAction::triggered, this, [this] { cursorPress(2); });
     // One press a key stroke: held down, the key does not repeat its edit.
+    // Delete, the right button's key, is the selection's command: with
+    // nothing selected it presses here.
     press->setAutoRepeat(false);
-    erase->setAutoRepeat(false);
 
     QMenu* moves = m_mapMenu->addMenu(QStringLiteral("&Move the Cursor"));
     moves->setObjectName(QStringLiteral("cursorMenu"));
@@ -184,22 +184,14 @@ void frmMain::bringCursorIntoView()
 {
     // A cursor scrolled out of sight comes to the first cell in sight rather
     // than the map jumping to it.
-    auto firstInSight = [this](MainControl barControl, double visible, int index, int count) {
-        const int value = m_controls.get<QScrollBar>(barControl)->value();
-        const double end = value + visible / m_scale.factor();
-        const int from = mapgeometry::cellTwips(index);
-        if (from >= value && from + mapgeometry::cellPitch <= end)
-            return index;
-        const int first = static_cast<int>(std::ceil(double(value - mapgeometry::margin) / mapgeometry::cellPitch));
-        return std::clamp(first, 0, count - 1);
-    };
-    const Level& level = modLists::level;
+    const QRect visible = visibleMapTwips();
     const QPoint cell = m_cursor.cell();
-    placeCursor(
-        QPoint(firstInSight(MainControl::hscArea, m_geometry.innerWidth(MainControl::picArea) - m_geometry.width(MainControl::vscArea),
-                   cell.x(), level.levelWidth),
-            firstInSight(MainControl::vscArea, m_geometry.innerHeight(MainControl::picArea) - m_geometry.height(MainControl::hscArea),
-                cell.y(), level.levelHeight)));
+    const QRect cellTwips(
+        mapgeometry::cellTwips(cell.x()), mapgeometry::cellTwips(cell.y()), mapgeometry::cellPitch, mapgeometry::cellPitch);
+    if (!visible.contains(cellTwips))
+        placeCursor(mapview::firstVisibleCell(visible, gridOf(modLists::level)));
+    else
+        placeCursor(cell);
 }
 
 void frmMain::cursorPress(int Button)
@@ -228,11 +220,8 @@ void frmMain::pickAtCursor()
 
 void frmMain::extendKeyboardSelection(QPoint anchor, QPoint to)
 {
-    // The selection of a rectangle of cells on the shown layer is not part
-    // of this window yet; once it is, it takes the rectangle from `anchor`
-    // to `to` here. Until then Shift+arrows move the cursor as the arrows do.
-    Q_UNUSED(anchor);
-    Q_UNUSED(to);
+    m_tools.selection().select(anchor, to, gridOf(modLists::level));
+    showSelection();
 }
 
 void frmMain::connectPaletteKeys()
