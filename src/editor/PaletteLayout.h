@@ -22,4 +22,13 @@ inline double surfaceHeight(const TwipRect& first, double lastTop)
     return first.top + lastTop + first.height;
 }
 
+// The element the arrow keys go to from `index` among `count`: left and
+// right in reading order, on into the next or previous row; up and down a
+// row in the same column. Past either end it stays.
+inline int step(int index, int count, int across, int down)
+{
+    const int to = index + across + 2 * down;
+    return to >= 0 && to < count ? to : index;
+}
+
 } // namespace palettelayout

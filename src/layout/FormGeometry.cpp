@@ -27,3 +27,12 @@ bool ScrollRange::setLargeChange(double value)
     largeChange = *rounded;
     return true;
 }
+
+bool ScrollRange::setSmallChange(double value)
+{
+    const std::optional<qint16> rounded = numbers::roundToInt16(value);
+    if (!rounded || *rounded < 1)
+        return false;
+    smallChange = *rounded;
+    return true;
+}

@@ -21,6 +21,8 @@ struct ScrollRange
     void fit(double surface, double visible);
     // False, and the page step unchanged, for a value below 1 or beyond 16 bits.
     bool setLargeChange(double value);
+    // The same for the small step.
+    bool setSmallChange(double value);
 
     friend bool operator==(const ScrollRange&, const ScrollRange&) = default;
 };
@@ -84,6 +86,7 @@ public:
     const ScrollRange& scroll(Control c) const { return scrollRow(c).scroll; }
     void fitScrollRange(Control c, double surface, double visible) { scrollRow(c).scroll.fit(surface, visible); }
     bool setLargeChange(Control c, double value) { return scrollRow(c).scroll.setLargeChange(value); }
+    bool setSmallChange(Control c, double value) { return scrollRow(c).scroll.setSmallChange(value); }
 
 private:
     struct Row

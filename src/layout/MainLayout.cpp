@@ -1,6 +1,6 @@
 #include "layout/MainLayout.h"
 
-void layoutMainWindow(FormGeometry<MainControl>& g, double W, double H)
+void layoutMainWindow(FormGeometry<MainControl>& g, double W, double H, double mapScale)
 {
     using enum MainControl;
 
@@ -27,14 +27,17 @@ void layoutMainWindow(FormGeometry<MainControl>& g, double W, double H)
     // The map area: the scroll bars stand inside it along its right and bottom edges.
     const double A = g.innerWidth(picArea);
     const double B = g.innerHeight(picArea);
+    const double s = mapScale;
+    for (const MainControl bar : {hscArea, vscArea})
+        g.setSmallChange(bar, frmMainDesign().controls[static_cast<size_t>(bar)].smallChange / s);
     g.setWidth(hscArea, A - g.width(vscArea));
-    g.setLargeChange(hscArea, A - g.width(vscArea));
+    g.setLargeChange(hscArea, (A - g.width(vscArea)) / s);
     g.setLeft(vscArea, A - g.width(vscArea));
     g.setLeft(cmdScrCorner, A - g.width(vscArea));
     g.setTop(hscArea, B - g.height(hscArea));
     g.setHeight(vscArea, B - g.height(hscArea));
-    g.setLargeChange(vscArea, B - g.height(hscArea));
+    g.setLargeChange(vscArea, (B - g.height(hscArea)) / s);
     g.setTop(cmdScrCorner, B - g.height(hscArea));
-    g.fitScrollRange(hscArea, g.width(picInner), A - g.width(vscArea));
-    g.fitScrollRange(vscArea, g.height(picInner), B - g.height(hscArea));
+    g.fitScrollRange(hscArea, g.width(picInner) / s, (A - g.width(vscArea)) / s);
+    g.fitScrollRange(vscArea, g.height(picInner) / s, (B - g.height(hscArea)) / s);
 }

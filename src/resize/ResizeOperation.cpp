@@ -35,6 +35,22 @@ int pictureRow(const Level& level, qint16 typedWidth, qint16 typedHeight)
     return 4 + sw + 3 * sh;
 }
 
+QString changeInWords(const Level& level, qint16 typedWidth, qint16 typedHeight)
+{
+    auto change = [](int by, const char* one, const char* many, const char* more, const char* less, const char* same) -> QString {
+        if (by == 0)
+            return QString(QLatin1String(same));
+        const int count = by < 0 ? -by : by;
+        return QStringLiteral("%1 %2 %3").arg(count).arg(QLatin1String(count == 1 ? one : many), QLatin1String(by > 0 ? more : less));
+    };
+    const int across = typedWidth - level.levelWidth;
+    const int down = typedHeight - level.levelHeight;
+    if (across == 0 && down == 0)
+        return QStringLiteral("the same size");
+    return change(across, "column", "columns", "wider", "narrower", "as wide") + QStringLiteral(" and ")
+        + change(down, "row", "rows", "taller", "shorter", "as tall");
+}
+
 int columnShift(const Level& level, qint16 newWidth, int corner)
 {
     return growsAtLeft(corner) ? newWidth - level.levelWidth : 0;

@@ -32,6 +32,9 @@ TypedSize readTypedSize(QStringView widthText, QStringView heightText);
 // the middle row 4 when nothing changes, one row less per wider step, three
 // rows less when taller.
 int pictureRow(const Level& level, qint16 typedWidth, qint16 typedHeight);
+// What the pictures of that row show, in words for a screen reader: "2
+// columns wider and 1 row shorter", "as wide and 3 rows taller", "the same size".
+QString changeInWords(const Level& level, qint16 typedWidth, qint16 typedHeight);
 
 // By how much every kept cell and entity moves: the grid grows or shrinks at
 // the left edge for corners 0 and 2 and at the top edge for corners 0 and 1.

@@ -399,7 +399,8 @@ private slots:
             (QStringList{"Brush B", "Rectangle R", "Fill F", "Line L", "Pick\tI ", "Select S",
                 "Replace a Kind... Ctrl+H", "Undo Ctrl+Z", "Redo " + redo, "Cut Ctrl+X", "Copy Ctrl+C", "Paste Ctrl+V",
                 "Delete Del", "Select the Whole View Ctrl+A", "Save... Ctrl+S", "Load... Ctrl+O", "Designer's Guide F1",
-                "Close Ctrl+Q"}));
+                "Close Ctrl+Q", "Press at the Cursor Space", "Move the Cursor ", "Zoom In Ctrl++", "Zoom Out Ctrl+-",
+                "Actual Size Ctrl+0"}));
         QVERIFY(!menu->actions().at(9)->isEnabled()); // nothing to undo yet
         menu->actions().at(1)->trigger();
         menu->hide();

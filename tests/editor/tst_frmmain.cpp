@@ -127,12 +127,13 @@ private slots:
         for (const auto& [name, caption] : captions)
             QCOMPARE(child<QAbstractButton>(name)->text(), caption);
         QStringList order;
-        for (QWidget* w = child("vscArea"); order.size() < 13; w = w->nextInFocusChain())
+        for (QWidget* w = child("picInner"); order.size() < 17; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
                 order.append(w->objectName());
         QCOMPARE(order,
-            (QStringList{"vscArea", "hscArea", "vscTiles", "vscEntities", "cmdResize", "optView0", "optView1",
-                "optView2", "optView3", "optView4", "cmdEntityData", "cmdSave", "cmdLoad"}));
+            (QStringList{"picInner", "vscArea", "hscArea", "picPlayer", "picTilesInner", "vscTiles", "picEntitiesInner",
+                "vscEntities", "cmdResize", "optView0", "optView1", "optView2", "optView3", "optView4", "cmdEntityData",
+                "cmdSave", "cmdLoad"}));
         for (const char* name : {"picTileSet", "imgEntityb2", "shpRing0", "shpRing2"})
             QVERIFY2(!child(name)->isVisible(), name);
         QVERIFY(child<QAbstractButton>("optView0")->isChecked());

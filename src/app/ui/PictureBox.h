@@ -13,10 +13,16 @@ public:
     void setBorder(bool border);
     bool hasBorder() const { return frameShape() != QFrame::NoFrame; }
     QWidget* client() const { return m_client; }
+    // Marks the panel as the one the keyboard works in: its border shows in
+    // the highlight colour.
+    void setHighlight(bool highlight);
+    bool isHighlighted() const { return m_highlight; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QWidget* m_client;
+    bool m_highlight = false;
 };

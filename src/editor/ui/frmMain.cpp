@@ -5,6 +5,7 @@
 #include "app/ui/PictureBox.h"
 #include "app/ui/Twips.h"
 #include "editor/ui/MapSurface.h"
+#include "editor/ui/PaletteBox.h"
 #include "editor/ui/PaletteImage.h"
 #include "editor/ui/SelectionFrame.h"
 #include "layout/MainDesign.h"
@@ -28,6 +29,8 @@ frmMain::frmMain(QWidget* parent)
     setWindowTitle(QString::fromLatin1(frmMainDesign().caption));
     connectControls();
     buildCommands();
+    buildKeyboardCommands();
+    buildZoomCommands();
     resize(twipsToPixels(frmMainDesign().innerWidth), twipsToPixels(frmMainDesign().innerHeight));
 }
 
@@ -41,6 +44,13 @@ QWidget* frmMain::makeControl(const ControlDesign<MainControl>& control, QWidget
             auto* map = new MapSurface(parent);
             map->setBorder(control.border);
             return map;
+        }
+        // The palettes take the focus by Tab, in their places in the tab order.
+        if (control.id == MainControl::picPlayer || control.id == MainControl::picTilesInner
+            || control.id == MainControl::picEntitiesInner) {
+            auto* palette = new PaletteBox(parent);
+            palette->setBorder(control.border);
+            return palette;
         }
         return nullptr;
     case ControlKind::Image:
@@ -157,13 +167,14 @@ Result frmMain::Form_Load()
     setBorder(MainControl::picEntitiesInner, false);
 
     showToolState();
+    nameControls();
     return Result::success();
 }
 
 void frmMain::Form_Resize()
 {
     using enum MainControl;
-    layoutMainWindow(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel);
+    layoutMainWindow(m_geometry, width() * twipsPerPixel, height() * twipsPerPixel, m_scale.factor());
     for (const MainControl c :
         {picArea, picTileBox, picToolBox, picTiles, picEntities, vscTiles, vscEntities, hscArea, vscArea, cmdScrCorner})
         applyGeometry(c);
@@ -200,16 +211,17 @@ void frmMain::optView_Click(int index)
 
 void frmMain::hscArea_Change()
 {
-    const int value = m_controls.get<QScrollBar>(MainControl::hscArea)->value();
-    m_geometry.setLeft(MainControl::picInner, -value);
-    map()->move(twipsToPixels(-value), map()->y());
+    // The value counts in the map's designed twips at every zoom.
+    const double left = -m_controls.get<QScrollBar>(MainControl::hscArea)->value() * m_scale.factor();
+    m_geometry.setLeft(MainControl::picInner, left);
+    map()->move(twipsToPixels(left), map()->y());
 }
 
 void frmMain::vscArea_Change()
 {
-    const int value = m_controls.get<QScrollBar>(MainControl::vscArea)->value();
-    m_geometry.setTop(MainControl::picInner, -value);
-    map()->move(map()->x(), twipsToPixels(-value));
+    const double top = -m_controls.get<QScrollBar>(MainControl::vscArea)->value() * m_scale.factor();
+    m_geometry.setTop(MainControl::picInner, top);
+    map()->move(map()->x(), twipsToPixels(top));
 }
 
 void frmMain::vscTiles_Change()

@@ -2,7 +2,9 @@
 
 #include "app/ui/FormControls.h"
 #include "editor/EditorPictures.h"
+#include "editor/MapCursor.h"
 #include "editor/MapEditing.h"
+#include "editor/MapScale.h"
 #include "editor/MapTools.h"
 #include "editor/WheelScroll.h"
 #include "layout/FormGeometry.h"
@@ -13,14 +15,17 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QMenu;
 class QScrollBar;
+class QWheelEvent;
 class PictureBox;
 class frmLoadSave;
 class LevelEditCommand;
@@ -49,6 +54,9 @@ class PaletteImage;
 //                         bringing it into sight
 //   frmMain_guide.cpp     the designer's guide that F1 opens
 //   frmMain_wheel.cpp     the mouse wheel over the map and the palettes
+//   frmMain_keyboard.cpp  the map's cursor and its keys, and the palettes by keyboard
+//   frmMain_zoom.cpp      the map's zoom and the size of the map surface
+//   frmMain_access.cpp    the controls' names and descriptions for a screen reader
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -106,6 +114,19 @@ public:
     void copySelection();
     void pasteBlock();
     void deleteSelection();
+
+    // The map by keyboard: Tab or a click gives the map the focus, the arrow
+    // keys move its cursor (Home, End, Page Up and Page Down further), Space
+    // acts as a left press on the cursor's cell and Delete, with nothing
+    // selected, as a right press; Shift+arrows select from the cursor.
+    QPoint cursorCell() const { return m_cursor.cell(); }
+
+    // The map's zoom: Ctrl+plus, Ctrl+minus, Ctrl+wheel over the map, Ctrl+0
+    // back to the designed scale. `anchor`, in pixels of the map's viewport,
+    // keeps the place under it where it is; without one the pointer's place
+    // over the map, else the cursor's cell, else the middle of the view.
+    const MapScale& mapScale() const { return m_scale; }
+    void zoomToStep(int step, std::optional<QPointF> anchor = std::nullopt);
 
     // Views and scrolling.
     void optView_Click(int index);
@@ -210,6 +231,47 @@ private:
     QMenu* m_mapMenu = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
+
+    // The map by keyboard.
+    void buildKeyboardCommands();
+    void connectPaletteKeys();
+    // The map takes the keys: it has the focus, and its cursor shows.
+    void takeKeyboard();
+    void moveCursor(int dx, int dy);
+    void placeCursor(QPoint cell);
+    void revealCursor();
+    // Puts the cursor in sight when the map is reached by Tab.
+    void bringCursorIntoView();
+    QPointF cursorTwips() const;
+    // Space (button 1) and Delete (button 2) on the cursor's cell.
+    void cursorPress(int Button);
+    // I on the cursor's cell.
+    void pickAtCursor();
+    // Shift+arrows select the rectangle from `anchor`, where the cursor was
+    // when Shift went down, to `to`, the cursor's cell.
+    void extendKeyboardSelection(QPoint anchor, QPoint to);
+    // A palette's keys: the kind `step` gives from the one the palette is on;
+    // a `jump` (Home, End) also from a palette that does not hold the selection.
+    void paletteKey(SelType palette, bool jump, const std::function<int(int current, int count)>& step);
+    MapCursor m_cursor;
+    std::optional<QPoint> m_selectionAnchor;
+    // The kind each palette was last on, for the keys to start from.
+    qint16 m_lastTile = 1;
+    qint16 m_lastEntity = 0;
+
+    // The zoom.
+    void buildZoomCommands();
+    void zoomBy(int steps);
+    void zoomByWheel(const QWheelEvent& wheel);
+    // Sizes the map surface for the level at the present zoom, and keeps the cursor on the grid.
+    void sizeMapSurface();
+    MapScale m_scale;
+    int m_zoomWheel = 0; // eighths of a degree short of a step
+
+    // Names for a screen reader.
+    void nameControls();
+    // The palettes' entries as selected, and the kinds their keys start from.
+    void showSelectionToAccessibility();
 
     // The tools beside the brush.
     void pickKey();

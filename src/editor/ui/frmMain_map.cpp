@@ -18,15 +18,8 @@ MapSurface* frmMain::map() const
 
 void frmMain::prcDrawTiles()
 {
-    const Level& level = modLists::level;
-    const MainControl picInner = MainControl::picInner;
-    const double innerWidth = mapgeometry::innerTwips(level.levelWidth);
-    const double innerHeight = mapgeometry::innerTwips(level.levelHeight);
-    m_geometry.setWidth(picInner, m_geometry.width(picInner) - m_geometry.innerWidth(picInner) + innerWidth);
-    m_geometry.setHeight(picInner, m_geometry.height(picInner) - m_geometry.innerHeight(picInner) + innerHeight);
-    applyGeometry(picInner);
-
-    maprenderer::drawTiles(map()->image(), m_pictures, level, curView);
+    sizeMapSurface();
+    maprenderer::drawTiles(map()->image(), m_pictures, modLists::level, curView);
     map()->showAll();
 }
 

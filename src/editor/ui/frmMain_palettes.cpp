@@ -100,6 +100,7 @@ void frmMain::showRing(int ring, const Palette* palette, int index)
         }
         frame->show();
     }
+    showSelectionToAccessibility();
 }
 
 void frmMain::imgTile_Click(int index)

@@ -130,6 +130,12 @@ Block frmMain::putOnClipboard()
 
 void frmMain::deleteSelection()
 {
+    // With nothing selected, Delete on the map is the right button on the
+    // cursor's cell.
+    if (m_tools.selection().isEmpty() && map()->hasFocus()) {
+        cursorPress(2);
+        return;
+    }
     if (checkSelected())
         eraseSelection();
 }
@@ -185,16 +191,18 @@ void frmMain::takeBlockStep(std::unique_ptr<AreaCommand> step, QRect selectedBef
 QRect frmMain::visibleMapTwips() const
 {
     using enum MainControl;
-    // The scroll bars stand inside the map's area, over its right and bottom edges.
+    // The scroll bars stand inside the map's area, over its right and bottom
+    // edges; they count in the map's designed twips at every zoom.
+    const double scale = m_scale.factor();
     return QRect(m_controls.get<QScrollBar>(hscArea)->value(), m_controls.get<QScrollBar>(vscArea)->value(),
-        static_cast<int>(m_geometry.left(vscArea)), static_cast<int>(m_geometry.top(hscArea)));
+        static_cast<int>(m_geometry.left(vscArea) / scale), static_cast<int>(m_geometry.top(hscArea) / scale));
 }
 
 std::optional<QPoint> frmMain::cellUnder(QPoint global) const
 {
     const QPoint onMap = map()->mapFromGlobal(global);
     const QRect visible = visibleMapTwips();
-    const QPointF twips = QPointF(onMap - map()->contentsRect().topLeft()) * twipsPerPixel;
+    const QPointF twips = map()->twipsAt(onMap);
     if (!map()->contentsRect().contains(onMap) || !QRectF(visible).contains(twips))
         return std::nullopt;
     return QPoint(mapgeometry::cellAt(twips.x()), mapgeometry::cellAt(twips.y()));
@@ -212,13 +220,14 @@ QPoint frmMain::pasteCell() const
 void frmMain::showNote(const QString& text, std::optional<QPoint> cell)
 {
     const QRect visible = visibleMapTwips();
-    const QRect shown(QPoint(twipsToPixels(visible.left()), twipsToPixels(visible.top())),
-        QSize(twipsToPixels(visible.width()), twipsToPixels(visible.height())));
+    const double scale = m_scale.factor();
+    const QRect shown(QPoint(twipsToPixels(visible.left() * scale), twipsToPixels(visible.top() * scale)),
+        QSize(twipsToPixels(visible.width() * scale), twipsToPixels(visible.height() * scale)));
     // Just below its cell, so that it hides nothing there, when that shows;
     // else at the visible part's corner.
     QPoint at = shown.topLeft() + QPoint(8, 8);
     if (cell && modLists::level.levelTiles.contains(cell->x(), cell->y())) {
-        const QRect pixels = mapgeometry::cellPixels(cell->x(), cell->y());
+        const QRect pixels = map()->shownCell(*cell).translated(-map()->contentsRect().topLeft());
         if (shown.contains(pixels.center()))
             at = pixels.bottomLeft();
     }

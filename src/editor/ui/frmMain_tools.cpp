@@ -49,8 +49,13 @@ void frmMain::escape()
 
 void frmMain::pickKey()
 {
-    // Over the visible part of the map the key picks what lies under the
-    // pointer at once; anywhere else it arms the tool for the next click.
+    // While the keyboard works on the map the key picks at its cursor; over
+    // the visible part of the map it picks what lies under the pointer at
+    // once; anywhere else it arms the tool for the next click.
+    if (map()->isCursorShown()) {
+        pickAtCursor();
+        return;
+    }
     const std::optional<QPoint> cell = cellUnder(QCursor::pos());
     if (!cell) {
         chooseTool(Tool::Pick);

@@ -13,7 +13,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     const QPoint angle = wheel->angleDelta();
     // Whatever scrolls one way only takes the wheel whichever way it turns.
     const int either = angle.y() != 0 ? angle.y() : angle.x();
-    if (watched == m_controls.widget(picArea)) {
+    if (watched == m_controls.widget(picArea) && (wheel->modifiers() & Qt::ControlModifier)) {
+        zoomByWheel(*wheel);
+    } else if (watched == m_controls.widget(picArea)) {
         // Shift turns an upright wheel sideways where the platform does not do that itself.
         if ((wheel->modifiers() & Qt::ShiftModifier) && angle.x() == 0) {
             scrollByWheel(hscArea, angle.y());

@@ -49,6 +49,13 @@ void frmEntityData::connectControls()
         // rows stay side by side.
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
+    // Named for a screen reader; the tip of the chosen row describes the box too.
+    lstCurEnt->setAccessibleName(QStringLiteral("Player start and entities"));
+    lstCurEnt->setAccessibleDescription(QStringLiteral("One row each: column, row and kind."));
+    lstCurDat->setAccessibleName(QStringLiteral("Data texts"));
+    lstCurDat->setAccessibleDescription(QStringLiteral("The data text of each row beside it."));
+    txtData->setAccessibleName(QStringLiteral("Data text"));
+    lblTip->setAccessibleName(QStringLiteral("Tip"));
     lblTip->setWordWrap(true);
     lblTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblTip->setTextFormat(Qt::PlainText);
@@ -109,6 +116,8 @@ void frmEntityData::lstCurEnt_Click()
     txtData->setText(lstCurDat->item(row)->text());
     // Paragraph breaks of the catalogue's tips are CR LF pairs; the label breaks lines at LF.
     lblTip->setText(entityrows::tip(modLists::level, modLists::catalogue, row).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    lblTip->setAccessibleDescription(lblTip->text());
+    txtData->setAccessibleDescription(lblTip->text());
     txtData->setFocus();
     txtData->selectAll();
 }

@@ -28,6 +28,10 @@ frmLoadSave::frmLoadSave(QWidget* owner)
     cmdOK = m_controls.get<QPushButton>(C::cmdOK);
     cmdCancel = m_controls.get<QPushButton>(C::cmdCancel);
     cmdOK->setDefault(true);
+    // The list and the name box have no labels to name them to a screen reader.
+    List1->setAccessibleName(QStringLiteral("Levels"));
+    List1->setAccessibleDescription(QStringLiteral("The levels of the level index. Choosing one puts its name into the name box."));
+    txtName->setAccessibleName(QStringLiteral("Level name"));
 
     // A click, or picking with the keys, puts the item into the name box.
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { List1_Click(List1->row(item)); });

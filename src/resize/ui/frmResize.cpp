@@ -22,6 +22,8 @@ namespace {
 
 // What a corner button shows when there are no pictures.
 const char* const cornerNames[4] = {"Top\nleft", "Top\nright", "Bottom\nleft", "Bottom\nright"};
+// And what a screen reader calls it.
+const char* const cornerAccessibleNames[4] = {"Top left corner", "Top right corner", "Bottom left corner", "Bottom right corner"};
 
 } // namespace
 
@@ -52,6 +54,14 @@ void frmResize::connectControls()
     // No button takes Enter, not even the one with the focus.
     for (QPushButton* button : {cmdResize[0], cmdResize[1], cmdResize[2], cmdResize[3], cmdReset, cmdDone})
         button->setAutoDefault(false);
+
+    // The labels name their boxes for a screen reader.
+    m_controls.get<QLabel>(C::lblWidth)->setBuddy(txtWidth);
+    m_controls.get<QLabel>(C::lblHeight)->setBuddy(txtHeight);
+    for (int i = 0; i < 4; ++i)
+        cmdResize[i]->setAccessibleName(QLatin1String(cornerAccessibleNames[i]));
+    cmdReset->setAccessibleDescription(QStringLiteral("Puts the level's present size back into the boxes."));
+    cmdDone->setAccessibleDescription(QStringLiteral("Closes the dialog."));
 
     connect(txtWidth, &QLineEdit::textChanged, this, &frmResize::txtWidth_Change);
     connect(txtHeight, &QLineEdit::textChanged, this, &frmResize::txtHeight_Change);
@@ -94,6 +104,7 @@ void frmResize::showPictureRow(int row)
 
 void frmResize::txtWidth_Change()
 {
+    describeCorners();
     const resizeop::TypedSize typed = resizeop::readTypedSize(txtWidth->text(), txtHeight->text());
     if (!typed.isValid()) {
         for (QPushButton* button : cmdResize)
@@ -103,6 +114,18 @@ void frmResize::txtWidth_Change()
     for (QPushButton* button : cmdResize)
         button->setEnabled(true);
     showPictureRow(resizeop::pictureRow(modLists::level, *typed.width, *typed.height));
+}
+
+void frmResize::describeCorners()
+{
+    const resizeop::TypedSize typed = resizeop::readTypedSize(txtWidth->text(), txtHeight->text());
+    for (int i = 0; i < 4; ++i) {
+        const QString corner = QString(QLatin1String(cornerAccessibleNames[i])).toLower();
+        cmdResize[i]->setAccessibleDescription(typed.isValid()
+                ? QStringLiteral("Adds or removes columns and rows at the %1: the level becomes %2.")
+                      .arg(corner, resizeop::changeInWords(modLists::level, *typed.width, *typed.height))
+                : QStringLiteral("Type a new width and height of at least 1 to resize at the %1.").arg(corner));
+    }
 }
 
 void frmResize::txtHeight_Change()

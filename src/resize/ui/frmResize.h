@@ -54,6 +54,8 @@ protected:
 private:
     void connectControls();
     void showPictureRow(int row);
+    // What each corner button does with the size typed, for a screen reader.
+    void describeCorners();
 
     LevelHistory& m_history;
     FormControls<ResizeControl> m_controls;
