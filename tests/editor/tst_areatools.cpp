@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
 #include <random>
 #include <set>
 
@@ -399,8 +400,23 @@ private slots:
             (QStringList{"Brush B", "Rectangle R", "Fill F", "Line L", "Pick\tI ", "Select S",
                 "Replace a Kind... Ctrl+H", "Undo Ctrl+Z", "Redo " + redo, "Cut Ctrl+X", "Copy Ctrl+C", "Paste Ctrl+V",
                 "Delete Del", "Select the Whole View Ctrl+A", "Save... Ctrl+S", "Load... Ctrl+O", "Designer's Guide F1",
-                "Close Ctrl+Q", "Press at the Cursor Space", "Move the Cursor ", "Zoom In Ctrl++", "Zoom Out Ctrl+-",
-                "Actual Size Ctrl+0"}));
+                "Quit Ctrl+Q", "Press at the Cursor Space", "Move the Cursor ", "Zoom In Ctrl++", "Zoom Out Ctrl+-",
+                "Normal Size Ctrl+0"}));
+        // Each entry has a letter of its own in its menu, so a letter picks one entry.
+        std::function<void(QMenu*)> lettersOfTheirOwn = [&](QMenu* shown) {
+            QSet<QChar> letters;
+            for (QAction* action : shown->actions()) {
+                const qsizetype at = action->text().indexOf('&');
+                if (at >= 0) {
+                    const QChar letter = action->text().at(at + 1).toLower();
+                    QVERIFY2(!letters.contains(letter), qPrintable(action->text()));
+                    letters.insert(letter);
+                }
+                if (action->menu())
+                    lettersOfTheirOwn(action->menu());
+            }
+        };
+        lettersOfTheirOwn(menu);
         QVERIFY(!menu->actions().at(9)->isEnabled()); // nothing to undo yet
         menu->actions().at(1)->trigger();
         menu->hide();

@@ -74,7 +74,7 @@ void frmMain::buildCommands()
     // The keys a desktop user tries first; the tool box's buttons keep their Alt keys.
     m_mapMenu->addSeparator();
     QAction* save =
-        addCommand("actSave", QStringLiteral("&Save..."), commandKeys(QKeySequence::Save, {QKeySequence(Qt::CTRL | Qt::Key_S)}));
+        addCommand("actSave", QStringLiteral("Sa&ve..."), commandKeys(QKeySequence::Save, {QKeySequence(Qt::CTRL | Qt::Key_S)}));
     connect(save, &QAction::triggered, this, &frmMain::cmdSave_Click);
     QAction* load =
         addCommand("actLoad", QStringLiteral("L&oad..."), commandKeys(QKeySequence::Open, {QKeySequence(Qt::CTRL | Qt::Key_O)}));
@@ -85,7 +85,7 @@ void frmMain::buildCommands()
     connect(guide, &QAction::triggered, this, &frmMain::showDesignersGuide);
     // Through the close handler, which asks about unsaved changes.
     QAction* closeWindow =
-        addCommand("actClose", QStringLiteral("&Close"), commandKeys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
+        addCommand("actClose", QStringLiteral("&Quit"), commandKeys(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}));
     connect(closeWindow, &QAction::triggered, this, &QWidget::close);
 
     auto* menuKeys = new QShortcut(this);

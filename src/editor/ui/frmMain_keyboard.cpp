@@ -46,7 +46,7 @@ void frmMain::buildKeyboardCommands()
         return action;
     };
     m_mapMenu->addSeparator();
-    QAction* press = mapCommand(m_mapMenu, "actCursorPress", QStringLiteral("Press at the &Cursor"), {QKeySequence(Qt::Key_Space)});
+    QAction* press = mapCommand(m_mapMenu, "actCursorPress", QStringLiteral("Press at t&he Cursor"), {QKeySequence(Qt::Key_Space)});
     connect(press, &QAction::triggered, this, [this] { cursorPress(1); });
     // One press a key stroke: held down, the key does not repeat its edit.
     // Delete, the right button's key, is the selection's command: with

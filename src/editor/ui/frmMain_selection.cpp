@@ -46,7 +46,7 @@ void frmMain::buildSelectionCommands()
         "actPaste", QStringLiteral("P&aste"), commandKeys(QKeySequence::Paste, {QKeySequence(Qt::CTRL | Qt::Key_V)}), &frmMain::pasteBlock);
     command("actDelete", QStringLiteral("D&elete"), commandKeys(QKeySequence::Delete, {QKeySequence(Qt::Key_Delete)}),
         &frmMain::deleteSelection);
-    command("actSelectAll", QStringLiteral("Select the Whole &View"),
+    command("actSelectAll", QStringLiteral("Select the &Whole View"),
         commandKeys(QKeySequence::SelectAll, {QKeySequence(Qt::CTRL | Qt::Key_A)}), &frmMain::selectAll);
 
     // A paste chosen from the menu lands where the pointer was when the menu

@@ -26,9 +26,9 @@ void frmMain::buildZoomCommands()
     in.append(QKeySequence(Qt::CTRL | Qt::Key_Equal));
     QAction* zoomIn = addCommand("actZoomIn", QStringLiteral("Zoom &In"), in);
     connect(zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
-    QAction* zoomOut = addCommand("actZoomOut", QStringLiteral("Zoom &Out"), QKeySequence::keyBindings(QKeySequence::ZoomOut));
+    QAction* zoomOut = addCommand("actZoomOut", QStringLiteral("&Zoom Out"), QKeySequence::keyBindings(QKeySequence::ZoomOut));
     connect(zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
-    QAction* designed = addCommand("actZoomReset", QStringLiteral("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    QAction* designed = addCommand("actZoomReset", QStringLiteral("&Normal Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(designed, &QAction::triggered, this, [this] { zoomToStep(MapScale::designedStep); });
 }
 
