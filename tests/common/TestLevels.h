@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/Catalogue.h"
 #include "model/Level.h"
 
+#include <QPoint>
 #include <QtGlobal>
 
 #include <random>
@@ -31,4 +33,21 @@ inline Level busyLevel(int width, int height, unsigned seed)
         place(level, {qint16(pick(0, 4)), qint16(pick(0, width - 1)), qint16(pick(0, height - 1)), qint16(pick(0, 1))},
             pick(0, 1) ? QStringLiteral("d%1, %2").arg(i).arg(pick(0, 9)) : QString());
     return level;
+}
+
+// Three tile kinds (floor, wall, ice) and two entity kinds (box, door): the
+// catalogue of the levels a test builds by hand.
+inline Catalogue threeTilesTwoEntities()
+{
+    Catalogue c;
+    c.tileDefs = {{QStringLiteral("floor")}, {QStringLiteral("wall")}, {QStringLiteral("ice")}};
+    c.entityDefs = {{QStringLiteral("box")}, {QStringLiteral("door")}};
+    return c;
+}
+
+// Where a click lands in cell (x, y) of the map at its designed size, in the
+// map's own pixels: well inside the cell's tile.
+inline QPoint cellPoint(int x, int y)
+{
+    return QPoint(8 + 31 * x + 10, 8 + 31 * y + 10);
 }

@@ -25,19 +25,6 @@
 
 namespace {
 
-QPoint cell(int x, int y)
-{
-    return QPoint(8 + 31 * x + 10, 8 + 31 * y + 10);
-}
-
-Catalogue catalogue()
-{
-    Catalogue c;
-    c.tileDefs = {{"floor"}, {"wall"}, {"ice"}};
-    c.entityDefs = {{"box"}, {"door"}};
-    return c;
-}
-
 // The region a fill should reach, found another way: a stack, not a queue.
 std::set<std::pair<int, int>> sameTileRegion(const Level& level, int layer, QPoint from)
 {
@@ -92,7 +79,7 @@ private slots:
     // reaches, and nothing else; undone, the level is as it was to the byte.
     void fillReachesTheRegionOfLikeTiles()
     {
-        const Catalogue kinds = catalogue();
+        const Catalogue kinds = threeTilesTwoEntities();
         std::mt19937 random(7);
         for (int round = 0; round < 60; ++round) {
             Level level = busyLevel(1 + int(random() % 20), 1 + int(random() % 20), unsigned(round));
@@ -154,7 +141,7 @@ private slots:
         QFETCH(int, layer);
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
-        const Catalogue kinds = catalogue();
+        const Catalogue kinds = threeTilesTwoEntities();
         Level level = busyLevel(8, 8, 11);
         const Level before = level;
         const QByteArray bytes = writeLevel(level, kinds);
@@ -238,7 +225,7 @@ private slots:
         QFETCH(bool, entities);
         QFETCH(bool, allLayers);
         QFETCH(int, view);
-        const Catalogue kinds = catalogue();
+        const Catalogue kinds = threeTilesTwoEntities();
         Level level = busyLevel(12, 9, 5);
         const areaops::Replacement replacement{entities, 1, 0, allLayers, view};
         const int count = areaops::countReplacement(level, replacement);
@@ -310,11 +297,11 @@ private slots:
         key(Qt::Key_R);
         QCOMPARE(window.tool(), Tool::Rectangle);
         QVERIFY(map->cursor().shape() != arrow && map->toolTip().startsWith("Rectangle (R)"));
-        QTest::mousePress(map, Qt::LeftButton, {}, cell(6, 5));
-        QTest::mouseMove(map, cell(1, 2));
+        QTest::mousePress(map, Qt::LeftButton, {}, cellPoint(6, 5));
+        QTest::mouseMove(map, cellPoint(1, 2));
         QCOMPARE(map->preview().rectangle, QRect(QPoint(1, 2), QPoint(6, 5)));
         QCOMPARE(level.levelTiles(0, 3, 3), 0); // nothing changes before the release
-        QTest::mouseRelease(map, Qt::LeftButton, {}, cell(1, 2));
+        QTest::mouseRelease(map, Qt::LeftButton, {}, cellPoint(1, 2));
         QCOMPARE(map->preview().shape, ToolPreview::Shape::None);
         QCOMPARE(level.levelTiles(0, 1, 2), 1);
         QCOMPARE(level.levelTiles(0, 6, 5), 1);
@@ -324,7 +311,7 @@ private slots:
         // F inside it with ice: the rectangle's region changes, the floor around it does not.
         QTest::mouseClick(window.findChild<QWidget*>("imgTile2"), Qt::LeftButton, {}, QPoint(5, 5));
         key(Qt::Key_F);
-        QTest::mouseClick(map, Qt::LeftButton, {}, cell(3, 3));
+        QTest::mouseClick(map, Qt::LeftButton, {}, cellPoint(3, 3));
         QCOMPARE(level.levelTiles(0, 1, 2), 2);
         QCOMPARE(level.levelTiles(0, 0, 0), 0);
         QVERIFY(drawnWhole());
@@ -333,17 +320,17 @@ private slots:
         QTest::mouseClick(window.findChild<QWidget*>("optView1"), Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseClick(window.findChild<QWidget*>("imgTile1"), Qt::LeftButton, {}, QPoint(5, 5));
         key(Qt::Key_L);
-        QTest::mousePress(map, Qt::LeftButton, {}, cell(0, 0));
-        QTest::mouseMove(map, cell(7, 7));
+        QTest::mousePress(map, Qt::LeftButton, {}, cellPoint(0, 0));
+        QTest::mouseMove(map, cellPoint(7, 7));
         QCOMPARE(map->preview().cells.size(), size_t(8));
-        QTest::mouseRelease(map, Qt::LeftButton, {}, cell(7, 7));
+        QTest::mouseRelease(map, Qt::LeftButton, {}, cellPoint(7, 7));
         for (int i = 0; i < 8; ++i)
             QCOMPARE(level.levelTiles(1, i, i), 1);
         QVERIFY(drawnWhole());
         QCOMPARE(window.history().undoSteps(), 3);
 
         // I over a cell picks what shows there; Esc goes back to the brush.
-        QTest::mouseMove(map, cell(3, 3));
+        QTest::mouseMove(map, cellPoint(3, 3));
         key(Qt::Key_I);
         QCOMPARE(window.selType, SelType::Tile);
         QCOMPARE(window.selIndex, 1); // the corner screen's own tile on the diagonal
@@ -351,7 +338,7 @@ private slots:
         QTest::mouseMove(window.findChild<QWidget*>("cmdSave"), QPoint(3, 3));
         key(Qt::Key_I); // away from the map: the next click picks, then the line comes back
         QCOMPARE(window.tool(), Tool::Pick);
-        QTest::mouseClick(map, Qt::LeftButton, {}, cell(2, 4));
+        QTest::mouseClick(map, Qt::LeftButton, {}, cellPoint(2, 4));
         QCOMPARE(window.selIndex, 2);
         QCOMPARE(window.tool(), Tool::Line);
         key(Qt::Key_Escape);

@@ -2,6 +2,7 @@
 #include "common/ModalDriver.h"
 #include "common/ScriptedMessages.h"
 #include "common/TempGame.h"
+#include "common/TestLevels.h"
 #include "editor/ui/MapSurface.h"
 #include "editor/ui/frmMain.h"
 #include "levelfile/ui/frmLoadSave.h"
@@ -22,11 +23,6 @@
 namespace {
 
 // A point well inside cell (x, y) of the map.
-QPoint cell(int x, int y)
-{
-    return QPoint(18 + 31 * x, 18 + 31 * y);
-}
-
 } // namespace
 
 // The main window as a user meets it: its palettes, mouse editing on the map and the wheel.
@@ -163,9 +159,9 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QPoint>("edited"); // (-1, -1): nothing
         QTest::addColumn<int>("value");
-        QTest::newRow("right erases to 0") << 0 << Qt::RightButton << cell(4, 1) << QPoint(4, 1) << 0;
-        QTest::newRow("right erases to -1") << 3 << Qt::RightButton << cell(4, 1) << QPoint(4, 1) << -1;
-        QTest::newRow("middle erases") << 1 << Qt::MiddleButton << cell(4, 1) << QPoint(4, 1) << -1;
+        QTest::newRow("right erases to 0") << 0 << Qt::RightButton << cellPoint(4, 1) << QPoint(4, 1) << 0;
+        QTest::newRow("right erases to -1") << 3 << Qt::RightButton << cellPoint(4, 1) << QPoint(4, 1) << -1;
+        QTest::newRow("middle erases") << 1 << Qt::MiddleButton << cellPoint(4, 1) << QPoint(4, 1) << -1;
         QTest::newRow("last pixel of column 0") << 0 << Qt::LeftButton << QPoint(38, 8) << QPoint(0, 0) << 5;
         QTest::newRow("first pixel of column 1") << 4 << Qt::LeftButton << QPoint(39, 8) << QPoint(1, 0) << 5;
         QTest::newRow("left margin") << 0 << Qt::LeftButton << QPoint(7, 20) << QPoint(-1, -1) << 0;
@@ -199,14 +195,14 @@ private slots:
     {
         click("optView2");
         clickPalette("imgEntity2", 2);
-        press(Qt::LeftButton, cell(3, 4));
-        press(Qt::LeftButton, cell(3, 4)); // the same kind on the same cell and view is refused
+        press(Qt::LeftButton, cellPoint(3, 4));
+        press(Qt::LeftButton, cellPoint(3, 4)); // the same kind on the same cell and view is refused
         click("imgEntity5");
-        press(Qt::LeftButton, cell(3, 4));
+        press(Qt::LeftButton, cellPoint(3, 4));
         click("optView1");
-        press(Qt::RightButton, cell(3, 4));
+        press(Qt::RightButton, cellPoint(3, 4));
         click("optView2");
-        press(Qt::RightButton, cell(3, 4));
+        press(Qt::RightButton, cellPoint(3, 4));
         QCOMPARE(level.entities, (std::vector<Entity>{{2, 3, 4, 2}}));
 
         level.entities.assign(Level::maxEntities, {1, 0, 0, 0});
@@ -215,7 +211,7 @@ private slots:
         const Level before = level;
         ScriptedMessages messages;
         messages.answer(QMessageBox::Ok);
-        press(Qt::LeftButton, cell(5, 5)); // the 32768th
+        press(Qt::LeftButton, cellPoint(5, 5)); // the 32768th
         QCOMPARE(messages.texts(),
             QStringList{"This level already holds 32767 entities, the most a level can hold. "
                         "Remove one before placing another."});
@@ -225,21 +221,21 @@ private slots:
     void dragsPaintAndEraseTilesOnly()
     {
         click("imgTile3");
-        QTest::mousePress(map, Qt::LeftButton, {}, cell(1, 1));
-        drag(Qt::LeftButton, cell(2, 1));
-        drag(Qt::LeftButton, cell(4, 1)); // cell (3, 1) is skipped
+        QTest::mousePress(map, Qt::LeftButton, {}, cellPoint(1, 1));
+        drag(Qt::LeftButton, cellPoint(2, 1));
+        drag(Qt::LeftButton, cellPoint(4, 1)); // cell (3, 1) is skipped
         drag(Qt::LeftButton, QPoint(-20, 40)); // off the map: ignored
-        drag(Qt::LeftButton | Qt::RightButton, cell(2, 1)); // the right button erases
-        QTest::mouseRelease(map, Qt::LeftButton, {}, cell(2, 1));
+        drag(Qt::LeftButton | Qt::RightButton, cellPoint(2, 1)); // the right button erases
+        QTest::mouseRelease(map, Qt::LeftButton, {}, cellPoint(2, 1));
         for (int x = 0; x <= 5; ++x)
             QCOMPARE(level.levelTiles(0, x, 1), x == 1 || x == 4 ? 3 : 0);
         level.levelChanged = false;
-        drag(Qt::NoButton, cell(7, 7));
+        drag(Qt::NoButton, cellPoint(7, 7));
         QVERIFY(!level.levelChanged);
         click("imgEntity1"); // with an entity kind selected, only the press places anything
-        QTest::mousePress(map, Qt::LeftButton, {}, cell(5, 5));
-        drag(Qt::LeftButton, cell(6, 5));
-        QTest::mouseRelease(map, Qt::LeftButton, {}, cell(6, 5));
+        QTest::mousePress(map, Qt::LeftButton, {}, cellPoint(5, 5));
+        drag(Qt::LeftButton, cellPoint(6, 5));
+        QTest::mouseRelease(map, Qt::LeftButton, {}, cellPoint(6, 5));
         QCOMPARE(level.entityCount, 1);
     }
 
@@ -312,7 +308,7 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(QString, brings);
-        press(Qt::LeftButton, cell(1, 1)); // a change not saved
+        press(Qt::LeftButton, cellPoint(1, 1)); // a change not saved
         const Level before = level;
         window->activateWindow();
         QTRY_VERIFY(window->isActiveWindow());

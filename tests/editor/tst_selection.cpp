@@ -21,19 +21,6 @@
 
 namespace {
 
-QPoint cell(int x, int y)
-{
-    return QPoint(8 + 31 * x + 10, 8 + 31 * y + 10);
-}
-
-Catalogue catalogue()
-{
-    Catalogue c;
-    c.tileDefs = {{"floor"}, {"wall"}, {"ice"}};
-    c.entityDefs = {{"box"}, {"door"}};
-    return c;
-}
-
 // The level with the entities of `room` on `layer` moved to the end of the
 // list, as when a designer builds the room last.
 Level withRoomBuiltLast(const Level& level, int layer, QRect room)
@@ -73,9 +60,9 @@ class tst_selection : public QObject
     }
     void drag(QPoint from, QPoint to)
     {
-        QTest::mousePress(map(), Qt::LeftButton, {}, cell(from.x(), from.y()));
-        QTest::mouseMove(map(), cell(to.x(), to.y()));
-        QTest::mouseRelease(map(), Qt::LeftButton, {}, cell(to.x(), to.y()));
+        QTest::mousePress(map(), Qt::LeftButton, {}, cellPoint(from.x(), from.y()));
+        QTest::mouseMove(map(), cellPoint(to.x(), to.y()));
+        QTest::mouseRelease(map(), Qt::LeftButton, {}, cellPoint(to.x(), to.y()));
     }
     bool drawnWhole() { return map()->image() == maprenderer::renderLevel(pictures, level, window().curView); }
     void load(const QString& name)
@@ -115,7 +102,7 @@ private slots:
     {
         QFETCH(int, layer);
         QFETCH(QRect, area);
-        const Catalogue kinds = catalogue();
+        const Catalogue kinds = threeTilesTwoEntities();
         Level plain = withRoomBuiltLast(busyLevel(12, 9, 9), layer, area);
         const QByteArray before = writeLevel(plain, kinds);
         const Block block = blockops::copy(plain, layer, area);
@@ -159,7 +146,7 @@ private slots:
         QFETCH(int, layer);
         QFETCH(QRect, area);
         QFETCH(QPoint, by);
-        const Catalogue kinds = catalogue();
+        const Catalogue kinds = threeTilesTwoEntities();
         Level plain = busyLevel(12, 9, 4);
         const Level before = plain;
         const QByteArray bytes = writeLevel(plain, kinds);
@@ -219,7 +206,7 @@ private slots:
     // as it was, from the clipboard's own type or from plain text.
     void theBlockTextSurvivesARoundTrip()
     {
-        const Catalogue kinds = catalogue();
+        const Catalogue kinds = threeTilesTwoEntities();
         Block block{3, 2, {-1, 1, -1, 2, -1, 0}, {{0, 2, 1, 0}, {0, 0, 0, 1}, {0, 2, 1, 0}}, {"2,3", "", "x"}};
         const QByteArray text =
             "floor\tfloor\tfloor\r\nfloor\tfloor\tfloor\r\n\r\nScreen\t1\r\n1\t0\twall\r\n0\t1\tice\r\n"
@@ -310,11 +297,11 @@ private slots:
         drag({6, 2}, {8, 5});
         const Level before = level;
         const Block room = blockops::copy(level, 2, QRect(6, 2, 3, 4));
-        QTest::mousePress(map(), Qt::LeftButton, {}, cell(7, 3));
-        QTest::mouseMove(map(), cell(5, 2));
+        QTest::mousePress(map(), Qt::LeftButton, {}, cellPoint(7, 3));
+        QTest::mouseMove(map(), cellPoint(5, 2));
         QCOMPARE(map()->selectionFrame(), QRect(4, 1, 3, 4));
         QCOMPARE(level.levelTiles(2, 6, 2), before.levelTiles(2, 6, 2)); // nothing changes before the release
-        QTest::mouseRelease(map(), Qt::LeftButton, {}, cell(5, 2));
+        QTest::mouseRelease(map(), Qt::LeftButton, {}, cellPoint(5, 2));
         QVERIFY(blockops::copy(level, 2, QRect(4, 1, 3, 4)) == room);
         QCOMPARE(level.levelTiles(2, 7, 4), -1);
         QCOMPARE(window().selection().cells(), QRect(4, 1, 3, 4));
@@ -340,7 +327,7 @@ private slots:
         load("Crossing");
         click("optView3");
         key(Qt::Key_B);
-        QTest::mouseMove(map(), cell(6, 3));
+        QTest::mouseMove(map(), cellPoint(6, 3));
         key(Qt::Key_V, Qt::ControlModifier);
 
         QVERIFY(blockops::copy(level, 3, QRect(6, 3, 4, 4)).tiles == blockops::copy(first, 0, QRect(1, 1, 4, 4)).tiles);
@@ -370,7 +357,7 @@ private slots:
         auto* down = window().findChild<QScrollBar*>("vscArea");
         click("optView2");
         click("imgTile3");
-        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(66, 60));
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cellPoint(66, 60));
         place(level, {4, 50, 3, 1});
         window().history().record(DataTextCommand::store(level, level.entityCount - 1, "9,9"));
         click("optView0");

@@ -1,4 +1,5 @@
 #include "common/EditorSession.h"
+#include "common/TestLevels.h"
 #include "editor/MapRenderer.h"
 #include "editor/ui/MapSurface.h"
 #include "entitydata/EntityRows.h"
@@ -17,11 +18,6 @@
 #include <random>
 
 namespace {
-
-QPoint cell(int x, int y)
-{
-    return QPoint(8 + 31 * x + 10, 8 + 31 * y + 10);
-}
 
 // What the level holds, whatever its unsaved-changes flag says.
 Level content(Level level)
@@ -118,24 +114,24 @@ class tst_undo : public QObject
             click(QStringLiteral("imgTile%1").arg(pick(0, modLists::catalogue.tileCount() - 1)));
             const Qt::MouseButton button = pick(0, 3) == 0 ? Qt::RightButton : Qt::LeftButton;
             const bool both = pick(0, 5) == 0;
-            QTest::mousePress(map(), button, {}, cell(inside.x(), inside.y()));
+            QTest::mousePress(map(), button, {}, cellPoint(inside.x(), inside.y()));
             if (both)
-                QTest::mousePress(map(), Qt::MiddleButton, {}, cell(inside.x(), inside.y()));
+                QTest::mousePress(map(), Qt::MiddleButton, {}, cellPoint(inside.x(), inside.y()));
             for (int moves = pick(0, 8); moves > 0; --moves)
-                QTest::mouseMove(map(), cell(pick(-1, level.levelWidth), pick(-1, level.levelHeight)));
+                QTest::mouseMove(map(), cellPoint(pick(-1, level.levelWidth), pick(-1, level.levelHeight)));
             if (both)
-                QTest::mouseRelease(map(), Qt::MiddleButton, {}, cell(inside.x(), inside.y()));
-            QTest::mouseRelease(map(), button, {}, cell(inside.x(), inside.y()));
+                QTest::mouseRelease(map(), Qt::MiddleButton, {}, cellPoint(inside.x(), inside.y()));
+            QTest::mouseRelease(map(), button, {}, cellPoint(inside.x(), inside.y()));
         } else if (kind < 70) { // place, or remove where the view has entities
             click(QStringLiteral("imgEntity%1").arg(pick(0, modLists::catalogue.entityCount() - 1)));
             QPoint at = inside;
             for (int slot = 0; slot < level.entityCount && kind % 2; ++slot)
                 if (level.entities[size_t(slot)].layer == window().curView && pick(0, 2) == 0)
                     at = QPoint(level.entities[size_t(slot)].x, level.entities[size_t(slot)].y);
-            QTest::mouseClick(map(), kind % 2 ? Qt::RightButton : Qt::LeftButton, {}, cell(at.x(), at.y()));
+            QTest::mouseClick(map(), kind % 2 ? Qt::RightButton : Qt::LeftButton, {}, cellPoint(at.x(), at.y()));
         } else if (kind < 78) {
             click("imgGuy");
-            QTest::mouseClick(map(), Qt::LeftButton, {}, cell(inside.x(), inside.y()));
+            QTest::mouseClick(map(), Qt::LeftButton, {}, cellPoint(inside.x(), inside.y()));
         } else if (kind < 86) { // shrinking and growing at every corner, now and then to the same size
             const bool same = pick(0, 5) == 0;
             resize(same ? level.levelWidth : pick(2, 20), same ? level.levelHeight : pick(2, 20), pick(0, 3));
@@ -152,30 +148,30 @@ class tst_undo : public QObject
                            : QStringLiteral("imgTile%1").arg(pick(0, 3)));
             window().chooseTool(tool);
             const Qt::MouseButton button = pick(0, 3) == 0 ? Qt::RightButton : Qt::LeftButton;
-            QTest::mousePress(map(), button, {}, cell(inside.x(), inside.y()));
+            QTest::mousePress(map(), button, {}, cellPoint(inside.x(), inside.y()));
             const QPoint to(pick(-1, level.levelWidth), pick(-1, level.levelHeight));
-            QTest::mouseMove(map(), cell(to.x(), to.y()));
-            QTest::mouseRelease(map(), button, {}, cell(to.x(), to.y()));
+            QTest::mouseMove(map(), cellPoint(to.x(), to.y()));
+            QTest::mouseRelease(map(), button, {}, cellPoint(to.x(), to.y()));
             window().chooseTool(Tool::Brush);
         } else { // a selection cut, deleted, moved by a drag, or copied and pasted at the pointer
             activate();
             key("Esc"); // a press in the last selection would move it
             window().chooseTool(Tool::Select);
             const QPoint corner(pick(-1, level.levelWidth), pick(-1, level.levelHeight));
-            QTest::mousePress(map(), Qt::LeftButton, {}, cell(inside.x(), inside.y()));
-            QTest::mouseRelease(map(), Qt::LeftButton, {}, cell(corner.x(), corner.y()));
+            QTest::mousePress(map(), Qt::LeftButton, {}, cellPoint(inside.x(), inside.y()));
+            QTest::mouseRelease(map(), Qt::LeftButton, {}, cellPoint(corner.x(), corner.y()));
             const QPoint to(pick(-2, level.levelWidth + 1), pick(-2, level.levelHeight + 1));
             if (kind % 4 == 0) {
                 key("Ctrl+X");
             } else if (kind % 4 == 1) {
                 key("Del");
             } else if (kind % 4 == 2) {
-                QTest::mousePress(map(), Qt::LeftButton, {}, cell(inside.x(), inside.y()));
-                QTest::mouseMove(map(), cell(to.x(), to.y()));
-                QTest::mouseRelease(map(), Qt::LeftButton, {}, cell(to.x(), to.y()));
+                QTest::mousePress(map(), Qt::LeftButton, {}, cellPoint(inside.x(), inside.y()));
+                QTest::mouseMove(map(), cellPoint(to.x(), to.y()));
+                QTest::mouseRelease(map(), Qt::LeftButton, {}, cellPoint(to.x(), to.y()));
             } else {
                 key("Ctrl+C");
-                QTest::mouseMove(map(), cell(to.x(), to.y()));
+                QTest::mouseMove(map(), cellPoint(to.x(), to.y()));
                 key("Ctrl+V");
             }
             window().chooseTool(Tool::Brush);
@@ -195,7 +191,7 @@ private slots:
     void randomEditsGoBackAndForth()
     {
         click("imgTile3"); // a step that the load must clear
-        QTest::mouseClick(map(), Qt::LeftButton, {}, cell(1, 1));
+        QTest::mouseClick(map(), Qt::LeftButton, {}, cellPoint(1, 1));
         choose("cmdLoad", "Crossing");
         const QByteArray loaded = choose("cmdSave", "Start");
         // The model: the level after each step, and whether the step counts as an unsaved change.
@@ -260,7 +256,7 @@ private slots:
         resize(7, 8, 3); // column 7 goes: the start's picture shows in the right margin
         click("optView2");
         click("imgGuy");
-        QTest::mouseClick(map(), Qt::RightButton, {}, cell(1, 2));
+        QTest::mouseClick(map(), Qt::RightButton, {}, cellPoint(1, 2));
         QCOMPARE(QPoint(level.playerX, level.playerY), QPoint(1, 2));
         QVERIFY(mapIsAsDrawnWhole());
         window().undo();
