@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!read) {
         require(read.message().startsWith(QStringLiteral("\"Elements.txt\"")));
         // A few quoted pieces of the file and the words around them.
-        require(read.message().size() < 3 * excerptLength + 400);
+        require(read.message().size() < 3 * longestExcerpt + 400);
         require(catalogue.tileDefLast() == -1 && catalogue.tileDefs.empty());
         return 0;
     }

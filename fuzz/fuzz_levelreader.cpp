@@ -41,10 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         readLevel(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), catalogue, current);
     // A message quotes at most a short piece of the file.
     for (const LevelFileReport& report : read.reports)
-        require(report.message.size() < excerptLength + 100);
+        require(report.message.size() < longestExcerpt + 100);
     if (!read.ok) {
         require(read.failure.line >= 1 && read.failure.message.startsWith(QStringLiteral("Bad input file: line ")));
-        require(read.failure.message.size() < excerptLength + 200);
+        require(read.failure.message.size() < longestExcerpt + 200);
         return 0;
     }
     require(read.level.isConsistent());
