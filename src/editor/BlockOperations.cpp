@@ -43,10 +43,12 @@ QRect inGrid(const Level& level, QRect area)
     return area & QRect(0, 0, level.levelWidth, level.levelHeight);
 }
 
-Block copy(const Level& level, int layer, QRect area)
+Block copy(const Level& level, int layer, QRect area, BlockOrigin* origin)
 {
     const QRect cells = inGrid(level, area);
     Block block;
+    if (origin)
+        *origin = {layer, cells.topLeft(), {}};
     if (cells.isEmpty())
         return block;
     block.width = cells.width();
@@ -61,6 +63,8 @@ Block copy(const Level& level, int layer, QRect area)
             continue;
         block.entities.push_back({0, static_cast<qint16>(e.x - cells.left()), static_cast<qint16>(e.y - cells.top()), e.kind});
         block.data.push_back(level.entityData[slot]);
+        if (origin)
+            origin->entitySlots.push_back(static_cast<int>(slot));
     }
     return block;
 }
@@ -78,8 +82,9 @@ areaops::Outcome erase(Level& level, int layer, QRect area)
     return done(std::move(step));
 }
 
-areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at)
+areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at, const BlockOrigin* origin)
 {
+    const bool backHome = origin && origin->layer == layer && origin->at == at && origin->entitySlots.size() == block.entities.size();
     const QRect target = inGrid(level, QRect(at, QSize(block.width, block.height)));
     if (target.isEmpty())
         return {};
@@ -90,6 +95,7 @@ areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at)
     standing.seal();
     std::vector<Entity> placed;
     std::vector<QString> data;
+    std::vector<int> homeSlots;
     for (size_t i = 0; i < block.entities.size(); ++i) {
         const Entity& e = block.entities[i];
         const int x = at.x() + e.x;
@@ -98,6 +104,8 @@ areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at)
             continue;
         placed.push_back({static_cast<qint16>(layer), static_cast<qint16>(x), static_cast<qint16>(y), e.kind});
         data.push_back(block.data[i]);
+        if (backHome)
+            homeSlots.push_back(origin->entitySlots[i]);
     }
     // Checked before anything changes, so that a refusal leaves the level whole.
     if (level.entityCount + placed.size() > size_t(Level::maxEntities)) {
@@ -109,7 +117,19 @@ areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at)
     for (int y = target.top(); y <= target.bottom(); ++y)
         for (int x = target.left(); x <= target.right(); ++x)
             step->setCell(layer, x, y, landingValue(block.tile(x - at.x(), y - at.y()), layer));
-    (void)step->appendEntities(placed, data);
+    if (!backHome) {
+        (void)step->appendEntities(placed, data);
+        return done(std::move(step));
+    }
+    // The slots ascend, so each one that lies past the count as it will then
+    // be goes to the end, and those after it follow.
+    std::vector<SlotEntity> returning;
+    returning.reserve(placed.size());
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const int slot = std::min(homeSlots[i], level.entityCount + static_cast<int>(i));
+        returning.push_back({slot, placed[i], data[i]});
+    }
+    step->insertEntities(std::move(returning));
     return done(std::move(step));
 }
 

@@ -15,8 +15,9 @@ namespace blockops {
 QRect inGrid(const Level& level, QRect area);
 
 // The tiles of `area` on `layer`, and the entities of that layer in it with
-// their data texts, in their order. The player start is no part of it.
-Block copy(const Level& level, int layer, QRect area);
+// their data texts, in their order. The player start is no part of it. When
+// `origin` is given, it is set to where the block came from.
+Block copy(const Level& level, int layer, QRect area, BlockOrigin* origin = nullptr);
 
 // Erases `area` on `layer` as the right button erases: its tiles become kind 0
 // on the main level and no tile on a corner screen, and the layer's entities
@@ -29,7 +30,11 @@ Block copy(const Level& level, int layer, QRect area);
 // lands on a cell where the layer held an entity of its kind before, as a
 // click skips it. What lands outside the grid is dropped. Refused whole when
 // the level could not hold the entities.
-[[nodiscard]] areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at);
+//
+// Pasted back on the layer and cell of its `origin`, its entities go back
+// into the slots they held instead (or as near as the level's count allows),
+// so that a cut and a paste there give back the same level.
+[[nodiscard]] areaops::Outcome paste(Level& level, const Block& block, int layer, QPoint at, const BlockOrigin* origin = nullptr);
 
 // Moves what `area` holds on `layer` by `by` cells: the cells left behind are
 // erased, and the content lands as a paste lands, except that the entities

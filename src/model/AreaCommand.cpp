@@ -5,7 +5,7 @@
 // One bulk edit, in the order the operation made it.
 struct AreaCommand::Edit
 {
-    enum class Type { Cells, Removal, Append, Kinds, Shift };
+    enum class Type { Cells, Removal, Append, Insertion, Kinds, Shift };
 
     struct Cell
     {
@@ -26,12 +26,26 @@ struct AreaCommand::Edit
     Type type;
     std::vector<Cell> cells;
     // Removal: the removed entities in slot order. Append: the appended ones.
+    // Insertion: the inserted ones, in the slots they took.
     std::vector<SlotEntity> entities;
     std::vector<Kind> kinds;
     // Shift: the slots of the entities moved, and how far.
     std::vector<int> moved;
     QPoint by;
 };
+
+namespace {
+
+std::vector<int> slotsOf(const std::vector<SlotEntity>& entities)
+{
+    std::vector<int> chosen;
+    chosen.reserve(entities.size());
+    for (const SlotEntity& entity : entities)
+        chosen.push_back(entity.slot);
+    return chosen;
+}
+
+} // namespace
 
 AreaCommand::AreaCommand(Level& level)
     : LevelCommand(level)
@@ -101,6 +115,17 @@ bool AreaCommand::appendEntities(const std::vector<Entity>& entities, const std:
     return true;
 }
 
+void AreaCommand::insertEntities(std::vector<SlotEntity> entities)
+{
+    if (entities.empty())
+        return;
+    Edit edit{Edit::Type::Insertion, {}, std::move(entities), {}, {}, {}};
+    levelops::restoreDroppedEntities(m_level, 0, 0, edit.entities);
+    for (const SlotEntity& inserted : edit.entities)
+        touch(inserted.entity.x, inserted.entity.y, inserted.entity.layer);
+    m_edits.push_back(std::move(edit));
+}
+
 void AreaCommand::setEntityKind(int slot, qint16 kind)
 {
     Entity& entity = m_level.entities[static_cast<size_t>(slot)];
@@ -150,6 +175,9 @@ void AreaCommand::takeBack()
         case Edit::Type::Append:
             levelops::truncateEntities(m_level, m_level.entityCount - static_cast<int>(edit->entities.size()));
             break;
+        case Edit::Type::Insertion:
+            levelops::removeSlots(m_level, slotsOf(edit->entities));
+            break;
         case Edit::Type::Kinds:
             for (auto kind = edit->kinds.rbegin(); kind != edit->kinds.rend(); ++kind)
                 levelops::setEntityKind(m_level, kind->slot, kind->before);
@@ -169,14 +197,12 @@ void AreaCommand::doAgain()
             for (const Edit::Cell& cell : edit.cells)
                 levelops::setCell(m_level, cell.layer, cell.x, cell.y, cell.after);
             break;
-        case Edit::Type::Removal: {
-            std::vector<int> chosen;
-            chosen.reserve(edit.entities.size());
-            for (const SlotEntity& removed : edit.entities)
-                chosen.push_back(removed.slot);
-            levelops::removeSlots(m_level, chosen);
+        case Edit::Type::Removal:
+            levelops::removeSlots(m_level, slotsOf(edit.entities));
             break;
-        }
+        case Edit::Type::Insertion:
+            levelops::restoreDroppedEntities(m_level, 0, 0, edit.entities);
+            break;
         case Edit::Type::Append:
             m_level.entities.reserve(m_level.entities.size() + edit.entities.size());
             m_level.entityData.reserve(m_level.entityData.size() + edit.entities.size());

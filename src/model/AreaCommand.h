@@ -35,6 +35,10 @@ public:
     // Appends entities, each with its data text; false, and nothing changes,
     // when the level could not hold them all.
     [[nodiscard]] bool appendEntities(const std::vector<Entity>& entities, const std::vector<QString>& data);
+    // Puts entities into the slots they name, listed in ascending order of
+    // the slots they will hold, each below the count after the insertion; the
+    // others keep their order. The level must have room for them all.
+    void insertEntities(std::vector<SlotEntity> entities);
     // Gives the entity in slot `slot` another kind; its place, its slot and
     // its data text stay.
     void setEntityKind(int slot, qint16 kind);

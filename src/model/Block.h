@@ -2,6 +2,7 @@
 
 #include "model/Level.h"
 
+#include <QPoint>
 #include <QString>
 #include <QtGlobal>
 
@@ -27,4 +28,19 @@ struct Block
     qint16 tile(int x, int y) const { return tiles[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
 
     friend bool operator==(const Block&, const Block&) = default;
+};
+
+// Where a block was copied from, while the level it came from is the one
+// edited: its layer, its top-left cell, and the slot in the level's order
+// that each of its entities held. The clipboard does not carry it; it lets a
+// block pasted back where it was cut put its entities back in their places
+// in that order, so that the cut and the paste leave the level as it was.
+struct BlockOrigin
+{
+    int layer = -1;
+    QPoint at;
+    // Ascending, one for each of the block's entities.
+    std::vector<int> entitySlots;
+
+    friend bool operator==(const BlockOrigin&, const BlockOrigin&) = default;
 };

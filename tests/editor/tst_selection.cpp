@@ -19,25 +19,6 @@
 #include <QTest>
 #include <QToolTip>
 
-namespace {
-
-// The level with the entities of `room` on `layer` moved to the end of the
-// list, as when a designer builds the room last.
-Level withRoomBuiltLast(const Level& level, int layer, QRect room)
-{
-    Level built = level;
-    levelops::clearEntities(built);
-    for (const bool inRoom : {false, true})
-        for (size_t slot = 0; slot < level.entities.size(); ++slot) {
-            const Entity& e = level.entities[slot];
-            if ((e.layer == layer && room.contains(e.x, e.y)) == inRoom)
-                place(built, e, level.entityData[slot]);
-        }
-    return built;
-}
-
-} // namespace
-
 // The selection and the clipboard: the block operations on plain levels, the
 // block's text, and the keys, drags, pastes and undo in the main window.
 class tst_selection : public QObject
@@ -86,7 +67,8 @@ class tst_selection : public QObject
 
 private slots:
     // A cut, its block carried through the clipboard's text and pasted at the
-    // same place, gives back the same file, to the byte.
+    // same place, gives back the same file, to the byte: the entities go back
+    // into their places among the others. Pasted elsewhere, they come last.
     void cutThenPasteGivesBackTheBytes_data()
     {
         QTest::addColumn<int>("layer");
@@ -103,10 +85,12 @@ private slots:
         QFETCH(int, layer);
         QFETCH(QRect, area);
         const Catalogue kinds = threeTilesTwoEntities();
-        Level plain = withRoomBuiltLast(busyLevel(12, 9, 9), layer, area);
+        Level plain = busyLevel(12, 9, 9);
         const QByteArray before = writeLevel(plain, kinds);
-        const Block block = blockops::copy(plain, layer, area);
+        BlockOrigin origin;
+        const Block block = blockops::copy(plain, layer, area, &origin);
         QVERIFY(block.entities.size() > 0 || area.width() == 1);
+        QCOMPARE(origin.entitySlots.size(), block.entities.size());
 
         LevelHistory history(plain);
         areaops::Outcome cut = blockops::erase(plain, layer, area);
@@ -118,13 +102,23 @@ private slots:
 
         const BlockReadResult carried = readBlock(writeBlock(block, kinds), kinds);
         QVERIFY(carried.block);
-        areaops::Outcome pasted =
-            blockops::paste(plain, *carried.block, layer, blockops::inGrid(plain, area).topLeft());
+        const QPoint home = blockops::inGrid(plain, area).topLeft();
+        areaops::Outcome pasted = blockops::paste(plain, *carried.block, layer, home, &origin);
         QVERIFY(pasted.step);
         QCOMPARE(writeLevel(plain, kinds), before);
         history.record(std::move(pasted.step));
+        QVERIFY(history.undo());
+        QVERIFY(history.redo());
+        QCOMPARE(writeLevel(plain, kinds), before);
         QVERIFY(history.undo() && history.undo());
         QCOMPARE(writeLevel(plain, kinds), before);
+
+        // Anywhere else, a paste is the same with its origin or without.
+        Level withOrigin = plain;
+        Level without = plain;
+        (void)blockops::paste(withOrigin, block, layer, home + QPoint(1, 0), &origin);
+        (void)blockops::paste(without, block, layer, home + QPoint(1, 0));
+        QCOMPARE(writeLevel(withOrigin, kinds), writeLevel(without, kinds));
     }
 
     // A move, however it lies, lands the tiles where it was sent and leaves
@@ -263,6 +257,11 @@ private slots:
         QCOMPARE(blockops::copy(level, 0, QRect(1, 1, 4, 3)).tiles, std::vector<qint16>(12, 0));
         QVERIFY(level.levelChanged && drawnWhole());
         QCOMPARE(window().history().undoSteps(), 1);
+        // Pasted back where it was cut, the level is as it was loaded.
+        QTest::mouseMove(map(), cellPoint(1, 1));
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(writeLevel(level, modLists::catalogue), writeLevel(loaded, modLists::catalogue));
+        key(Qt::Key_Z, Qt::ControlModifier);
         key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(level == loaded);
 

@@ -9,6 +9,7 @@
 #include "editor/WheelScroll.h"
 #include "layout/FormGeometry.h"
 #include "layout/MainDesign.h"
+#include "model/Block.h"
 #include "model/LevelHistory.h"
 #include "model/Result.h"
 #include "recovery/RecoveryKeeper.h"
@@ -29,7 +30,6 @@ class QWheelEvent;
 class PictureBox;
 class frmLoadSave;
 class LevelEditCommand;
-struct Block;
 class MapSurface;
 struct LoadedLevel;
 class PaletteImage;
@@ -297,6 +297,15 @@ private:
     bool checkSelected();
     // Puts the selected block of the shown view on the system's clipboard.
     Block putOnClipboard();
+    // The text of the last block this window put on the clipboard, and where
+    // in the level being edited it came from; forgotten when another level
+    // is loaded.
+    struct CopiedBlock
+    {
+        QByteArray text;
+        BlockOrigin origin;
+    };
+    std::optional<CopiedBlock> m_copied;
     void eraseSelection();
     // Draws and records a step of the selection's commands, which takes the
     // selection from `selectedBefore` to what it is now.

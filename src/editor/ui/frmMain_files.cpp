@@ -72,6 +72,7 @@ void frmMain::openLevelFile(const QString& path)
         return;
     modLists::level = std::move(loaded.level);
     clearSelection();
+    m_copied.reset();
     m_levelName = QFileInfo(path).completeBaseName();
     m_levelPath = path;
     prcDrawTiles();

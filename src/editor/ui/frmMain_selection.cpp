@@ -123,8 +123,11 @@ void frmMain::cutSelection()
 
 Block frmMain::putOnClipboard()
 {
-    const Block block = blockops::copy(modLists::level, curView, m_tools.selection().cells());
-    QGuiApplication::clipboard()->setMimeData(blockMimeData(block, modLists::catalogue).release());
+    BlockOrigin origin;
+    const Block block = blockops::copy(modLists::level, curView, m_tools.selection().cells(), &origin);
+    std::unique_ptr<QMimeData> carried = blockMimeData(block, modLists::catalogue);
+    m_copied = CopiedBlock{carried->data(QLatin1String(blockMimeType)), std::move(origin)};
+    QGuiApplication::clipboard()->setMimeData(carried.release());
     return block;
 }
 
@@ -154,7 +157,8 @@ void frmMain::pasteBlock()
 {
     finishGesture();
     m_tools.cancel();
-    const BlockReadResult read = blockFromMimeData(QGuiApplication::clipboard()->mimeData(), modLists::catalogue);
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    const BlockReadResult read = blockFromMimeData(clipboard, modLists::catalogue);
     if (!read.block) {
         showNote(
             QStringLiteral("The clipboard holds no block of cells to paste: select some with S and copy them with Ctrl+C."), std::nullopt);
@@ -163,7 +167,9 @@ void frmMain::pasteBlock()
     const Block& block = *read.block;
     const QPoint at = pasteCell();
     const QRect before = m_tools.selection().cells();
-    areaops::Outcome pasted = blockops::paste(modLists::level, block, curView, at);
+    // A block this window copied from this level may go back where it came from.
+    const bool ours = m_copied && clipboard && clipboard->data(QLatin1String(blockMimeType)) == m_copied->text;
+    areaops::Outcome pasted = blockops::paste(modLists::level, block, curView, at, ours ? &m_copied->origin : nullptr);
     if (pasted.levelFull) {
         Messages::report(this,
             QStringLiteral("That paste would take the level past %1 entities, the most a level can hold, so nothing was pasted.")
