@@ -3,6 +3,7 @@
 #include "editor/ui/frmMain.h"
 
 #include "editor/MapView.h"
+#include "model/Excerpt.h"
 #include "model/modLists.h"
 
 #include <QAbstractButton>
@@ -59,7 +60,7 @@ void frmMain::tellDataText(int slot, bool undone)
     // The map shows no data texts, so a note by the entity tells what changed.
     const Level& level = modLists::level;
     const QString& text = slot < 0 ? level.playerData : level.entityData[static_cast<size_t>(slot)];
-    const QString now = text.isEmpty() ? QStringLiteral("is now empty") : QStringLiteral("is now \"%1\"").arg(text);
+    const QString now = text.isEmpty() ? QStringLiteral("is now empty") : QStringLiteral("is now \"%1\"").arg(excerpt(text));
     if (slot < 0) {
         const QPoint cell(level.playerX, level.playerY);
         revealCells({cell});
