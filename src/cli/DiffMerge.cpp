@@ -20,14 +20,14 @@ enum GitArgument { GitPath, OldFile, OldHex, OldMode, NewFile, NewHex, NewMode }
 std::optional<Level> loadToCompare(
     const QString& path, const QString& name, const Catalogue& catalogue, const Command& command, Console& console, qsizetype& told)
 {
-    const ToldLoad load = loadTelling(path, catalogue, Silent::Told, command.listAll, [&](Report report) {
+    ToldLoad load = loadTelling(path, catalogue, Silent::Told, command.listAll, [&](Report report) {
         report.file = name;
         console.errLine(reportLine(report));
     });
     told += load.told;
     if (!load.loaded.ok)
         return std::nullopt;
-    return load.loaded.level;
+    return std::move(load.loaded.level);
 }
 
 QString summary(const Level& level)
