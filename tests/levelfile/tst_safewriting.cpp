@@ -174,10 +174,13 @@ private slots:
     }
 
     // format -o killed at 200 random moments of its run: the target always
-    // holds the old bytes or the new ones. Nothing is left beside it but, at
-    // most once, the finished new file: Qt links it under a name of its own
-    // a few microseconds before it renames it into place, and a kill in
-    // between leaves that link.
+    // holds the old bytes or the new ones. Nothing half-written is ever left
+    // beside it; what can be left is the finished new file, rarely: Qt links
+    // it under a name of its own a few microseconds before it renames it into
+    // place, and a kill in between leaves that link. How rarely depends on the
+    // machine's load (about once in 3 000 kills when idle, twice in 200 with
+    // other tests running), so the bound is loose; a writer that names its
+    // file before writing it would leave one at most kills, half-written.
     void killedWhileWriting()
     {
         TempGame game(TempGame::SampleLevels);
@@ -213,7 +216,7 @@ private slots:
                 }
             }
         }
-        QVERIFY2(linksLeft <= 1, qPrintable(QString::number(linksLeft)));
+        QVERIFY2(linksLeft <= 20, qPrintable(QString::number(linksLeft)));
     }
 };
 
